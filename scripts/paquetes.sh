@@ -1,0 +1,20 @@
+# Sourced by the other scripts: installs the Debian packages that are missing, and only those.
+# Usage: instalar_paquetes paquete...
+
+instalar_paquetes() {
+    local faltan=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || faltan+=("$p")
+    done
+    [ ${#faltan[@]} -eq 0 ] && return 0
+    echo "Installing: ${faltan[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+}
+
+# What building the program and its tests needs.
+PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6
+                   fonts-dejavu-core fonts-liberation2)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class QIODevice;
+
+// The state that the windows and routines share. Main creates one and hands it on by
+// reference; nothing else keeps a copy.
+struct Estado {
+    QString RutaPrograma;  // folder of the executable
+    QString RutaLog;       // the temporary log of the last run
+    QString RutaCarpeta;   // folder of the selection, ending in a separator; empty before any
+    QStringList Archivos;  // bare names, in list order
+    qint16 NumArchivos = 0;
+    // The log open during a run; null while nothing may be written (an undo from the menu).
+    QIODevice* FicheroLog = nullptr;
+    qint16 Fallos = 0;
+    bool GuardarLog = true;
+    bool LogCargado = false;
+};

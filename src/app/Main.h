@@ -1,0 +1,7 @@
+#pragma once
+
+struct Estado;
+
+// Start-up: the program folder, the temporary log's path, no log loaded.
+// The application name must be set before, since the log lives in its data folder.
+void Main(Estado& e);

@@ -1,0 +1,85 @@
+#include "engine/Operaciones.h"
+
+#include "app/Estado.h"
+#include "app/Pantalla.h"
+#include "engine/Reglas.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The loop that every operation shares. `regla` gives the new name of a file, or no value
+// when the file is to be left alone (no rename, but the bar still moves).
+template <typename Regla>
+FinOperacion Recorrer(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla, Regla regla)
+{
+    const qint16 num = e.NumArchivos;
+    // The count and the list move together; the bound guards against a list cut short.
+    const qsizetype ultimo = std::min<qsizetype>(num, e.Archivos.size());
+    for (qint16 i = 0; i < ultimo; ++i) {
+        const QString& viejo = e.Archivos.at(i);
+        const std::optional<QString> nuevo = regla(viejo, i);
+        if (nuevo && !paso.RenombrarArchivo(viejo, *nuevo))
+            return FinOperacion::Detenida;
+        ActualizarProgreso(pantalla, num, i);
+    }
+    return FinOperacion::Completa;
+}
+
+}  // namespace
+
+FinOperacion CambiarExtension(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
+                              const QString& extension)
+{
+    return Recorrer(e, paso, pantalla, [&](const QString& viejo, qint16) {
+        return std::optional(ReglaExtension(viejo, extension));
+    });
+}
+
+FinOperacion CambiarCadena(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
+                           const QString& buscar, const QString& reemplazo)
+{
+    return Recorrer(e, paso, pantalla, [&](const QString& viejo, qint16) {
+        return ReglaCadena(viejo, buscar, reemplazo);
+    });
+}
+
+FinOperacion AnadirCadena(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
+                          const QString& texto, quint8 modo, quint8 posicion)
+{
+    return Recorrer(e, paso, pantalla, [&](const QString& viejo, qint16) {
+        return std::optional(ReglaAnadir(viejo, texto, modo, posicion));
+    });
+}
+
+FinOperacion GenerarNombres(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
+                            const QString& patron, qint16 desde)
+{
+    // Checked before the first rename, so that a run never stops half-way at the limit.
+    if (int(desde) + int(e.NumArchivos) > 32767)
+        return FinOperacion::FueraDeLimites;
+    const PatronGenerar partes(patron);
+    const int ancho = AnchoNumeros(desde, e.NumArchivos);
+    return Recorrer(e, paso, pantalla, [&](const QString&, qint16 i) {
+        return std::optional(ReglaGenerar(partes, desde + i, ancho));
+    });
+}
+
+FinOperacion CambiarMayusculas(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
+                               bool mayusculas)
+{
+    return Recorrer(e, paso, pantalla, [&](const QString& viejo, qint16) {
+        return std::optional(ReglaMayusculas(viejo, mayusculas));
+    });
+}
+
+float AnchoProgreso(float anchoMarco, qint16 numArchivos, qint16 i)
+{
+    return (anchoMarco - 25.0f) / float(numArchivos) * float(qint16(i + 1));
+}
+
+void ActualizarProgreso(Pantalla& pantalla, qint16 numArchivos, qint16 i)
+{
+    pantalla.FijarAnchoBarra(AnchoProgreso(pantalla.AnchoMarco(), numArchivos, i));
+}
