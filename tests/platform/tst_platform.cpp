@@ -1,0 +1,180 @@
+#include "Soporte.h"
+
+#include "platform/Plataforma.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <atomic>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// Fake system calls: each answers what the test row says and records that it was called.
+struct Falsas {
+    static inline int sinReemplazo, enlazar, borrar;
+    static inline bool mismo;
+    static inline QStringList llamadas;
+};
+
+const LlamadasRenombrar LlamadasFalsas{
+    [](const char*, const char*) {
+        Falsas::llamadas << u"renameat2"_qs;
+        return Falsas::sinReemplazo;
+    },
+    [](const char*, const char*) {
+        Falsas::llamadas << u"rename"_qs;
+        return 0;
+    },
+    [](const char*, const char*) {
+        Falsas::llamadas << u"link"_qs;
+        return Falsas::enlazar;
+    },
+    [](const char* ruta) {
+        Falsas::llamadas << u"unlink "_qs + QString::fromUtf8(ruta);
+        // The first unlink (the old name) answers the row's value, cleaning up succeeds.
+        return Falsas::llamadas.count(u"link"_qs) == 1 && ruta[0] == 'a' ? Falsas::borrar : 0;
+    },
+    [](const char*) { return 0; },
+    [](const char*, const char*) { return Falsas::mismo; },
+};
+
+}  // namespace
+
+class PruebaPlataforma : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void sobreArchivosReales_data();
+    void sobreArchivosReales();
+    void carreraConOtroPrograma();
+    void ramasDelSistema_data();
+    void ramasDelSistema();
+};
+
+void PruebaPlataforma::sobreArchivosReales_data()
+{
+    QTest::addColumn<QString>("preparar");  // what stands at the target before the rename
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("errno_");
+    QTest::newRow("free target") << "" << true << 0;
+    QTest::newRow("existing file") << "file" << false << EEXIST;
+    QTest::newRow("dangling symlink") << "symlink" << false << EEXIST;
+    QTest::newRow("directory") << "dir" << false << EEXIST;
+    QTest::newRow("missing source") << "nosource" << false << ENOENT;
+    QTest::newRow("same name") << "same" << true << 0;
+    QTest::newRow("same name, missing") << "same,nosource" << false << ENOENT;
+}
+
+void PruebaPlataforma::sobreArchivosReales()
+{
+    QFETCH(QString, preparar);
+    QFETCH(bool, ok);
+    QFETCH(int, errno_);
+    CarpetaPrueba c;
+    if (!preparar.contains(u"nosource"_qs))
+        c.crear(Lista({"a.txt"}));
+    const QString destino = preparar.startsWith(u"same"_qs) ? c.camino(u"a.txt"_qs)
+                                                            : c.camino(u"b.txt"_qs);
+    if (preparar == u"file")
+        c.escribir(u"b.txt"_qs, "other");
+    if (preparar == u"symlink")
+        QVERIFY(QFile::link(c.camino(u"nowhere"_qs), destino));
+    if (preparar == u"dir")
+        QVERIFY(QDir().mkdir(destino));
+    const auto antes = c.contenido();
+
+    const ResultadoSistema r = RenombrarSinSobrescribir(c.camino(u"a.txt"_qs), destino);
+    QCOMPARE(r.ok, ok);
+    QCOMPARE(r.razon, ok ? QString() : QString::fromLocal8Bit(std::strerror(errno_)));
+    if (ok && preparar.isEmpty())
+        QCOMPARE(c.contenido(), (QMap<QString, QByteArray>{{u"b.txt"_qs, "a.txt"}}));
+    else
+        QCOMPARE(c.contenido(), antes);  // a refused rename changes nothing at all
+    if (preparar == u"symlink")
+        QVERIFY(!QFile::exists(c.camino(u"nowhere"_qs)));  // nothing written through it
+}
+
+void PruebaPlataforma::carreraConOtroPrograma()
+{
+    // Another program creates the target at the same moment: whichever comes first, both
+    // files survive whole.
+    CarpetaPrueba c;
+    const QByteArray destino = QFile::encodeName(c.camino(u"b"_qs));
+    int renombrados = 0, creados = 0;
+    for (int vuelta = 0; vuelta < 2000; ++vuelta) {
+        QFile::remove(c.camino(u"b"_qs));
+        c.escribir(u"a"_qs, "mine");
+        bool creado = false;
+        std::atomic<bool> ya = false;
+        std::thread otro([&] {
+            while (!ya)
+                ;
+            const int fd = ::open(destino.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            if (fd >= 0) {
+                creado = ::write(fd, "theirs", 6) == 6;
+                ::close(fd);
+            }
+        });
+        // Both start together, the rename after a short random wait, so that each side wins
+        // some of the races.
+        const int espera = int(QRandomGenerator::global()->bounded(40000));
+        ya = true;
+        for (int k = 0; k < espera; ++k)
+            std::atomic_signal_fence(std::memory_order_seq_cst);
+        const bool ok = RenombrarSinSobrescribir(c.camino(u"a"_qs), c.camino(u"b"_qs)).ok;
+        otro.join();
+        QVERIFY(ok != creado);
+        QCOMPARE(c.leer(u"b"_qs), ok ? QByteArray("mine") : QByteArray("theirs"));
+        if (!ok)
+            QCOMPARE(c.leer(u"a"_qs), QByteArray("mine"));
+        renombrados += ok;
+        creados += creado;
+    }
+    qInfo("rename first %d times, the other program first %d times", renombrados, creados);
+}
+
+void PruebaPlataforma::ramasDelSistema_data()
+{
+    QTest::addColumn<int>("sinReemplazo");
+    QTest::addColumn<bool>("mismo");
+    QTest::addColumn<int>("enlazar");
+    QTest::addColumn<int>("borrar");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QStringList>("llamadas");
+    QTest::newRow("plain") << 0 << false << 0 << 0 << true << Lista({"renameat2"});
+    QTest::newRow("case only, one file") << EEXIST << true << 0 << 0 << true
+                                         << Lista({"renameat2", "rename"});
+    QTest::newRow("another file") << EEXIST << false << 0 << 0 << false
+                                   << Lista({"renameat2"});
+    QTest::newRow("no support: link") << EINVAL << false << 0 << 0 << true
+                                      << Lista({"renameat2", "link", "unlink a"});
+    QTest::newRow("no syscall: link") << ENOSYS << false << 0 << 0 << true
+                                      << Lista({"renameat2", "link", "unlink a"});
+    QTest::newRow("no support, target exists") << EINVAL << false << EEXIST << 0 << false
+                                               << Lista({"renameat2", "link"});
+    QTest::newRow("old name stays: new one goes") << EINVAL << false << 0 << EACCES << false
+                                                  << Lista({"renameat2", "link", "unlink a",
+                                                            "unlink b"});
+}
+
+void PruebaPlataforma::ramasDelSistema()
+{
+    QFETCH(int, sinReemplazo);
+    QFETCH(bool, mismo);
+    QFETCH(int, enlazar);
+    QFETCH(int, borrar);
+    Falsas::sinReemplazo = sinReemplazo;
+    Falsas::mismo = mismo;
+    Falsas::enlazar = enlazar;
+    Falsas::borrar = borrar;
+    Falsas::llamadas.clear();
+    QTEST(RenombrarSinSobrescribir(u"a"_qs, u"b"_qs, LlamadasFalsas).ok, "ok");
+    QTEST(Falsas::llamadas, "llamadas");
+}
+
+QTEST_GUILESS_MAIN(PruebaPlataforma)
+#include "tst_platform.moc"
