@@ -1,0 +1,41 @@
+#include "log/Deshacer.h"
+
+#include "app/Estado.h"
+#include "app/Pantalla.h"
+#include "log/Registro.h"
+#include "log/Renombrador.h"
+
+#include <QFile>
+
+#include <cmath>
+
+bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
+{
+    const LogLeido log = LeerLog(f.readAll(), conCabecera);
+    if (conCabecera)
+        e.NumArchivos = log.numArchivos;
+
+    RenombradorLog paso(e, pantalla);
+    const float ancho = pantalla.AnchoMarco() - 25.0f;
+    int contador = 0;
+    for (auto r = log.registros.crbegin(); r != log.registros.crend(); ++r) {
+        if (r->deshacible && !paso.RenombrarArchivo(r->nuevo, r->viejo))
+            return false;
+        // The bar grows over every record, skipped ones included; a whole number of twips.
+        if (e.NumArchivos > 0)
+            pantalla.FijarAnchoBarra(
+                std::nearbyint(ancho / float(e.NumArchivos) * float(contador + 1)));
+        ++contador;
+    }
+    return true;
+}
+
+bool DeshacerTemporal(Estado& e, Pantalla& pantalla)
+{
+    QFile f(e.RutaLog);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    e.FicheroLog = nullptr;  // the log being undone keeps the run's records as they are
+    DeshacerLog(e, pantalla, f, true);
+    return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+// The log file: lines of comma-separated fields ending in CR LF, text fields in double
+// quotes. A temporary log starts with two header lines (the selection count, the folder); a
+// saved log holds rename records only. Written in UTF-8.
+
+// Marks the second field of a failed rename.
+inline constexpr QStringView MarcaFallo = u"<#FAILED#>";
+
+QByteArray CabeceraLog(qint16 numArchivos, const QString& carpeta);
+QByteArray LineaRegistro(const QString& campo1, const QString& campo2);
+// Second field of a failure record: the name the rename was to give, the marker, the reason.
+QString CampoFallo(const QString& nuevo, const QString& razon);
+
+struct Registro {
+    QString viejo;  // field 1: the name before the rename
+    QString nuevo;  // field 2: the name after it
+    // A success record that may be undone: exactly two quoted fields and nothing after them,
+    // and no failure marker anywhere in its line.
+    bool deshacible = false;
+};
+
+struct LogLeido {
+    qint16 numArchivos = 0;  // header line 1; 0 when there is no header or it is unreadable
+    QList<Registro> registros;
+};
+
+// Reads a log's bytes: UTF-8 when they are valid UTF-8, else Windows-1252 (logs written by
+// the Windows program of old). A line that no writer produces is returned as a record that
+// may not be undone, and reading goes on with the next line.
+LogLeido LeerLog(const QByteArray& bytes, bool conCabecera);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/Operaciones.h"
+
+#include <QString>
+
+struct Estado;
+class Pantalla;
+
+// The reason recorded for a name that is not a bare name of the folder.
+inline constexpr QStringView RazonNombreNoValido = u"nombre de archivo no válido";
+
+// A bare file name of a folder: not empty, not "." or "..", no path separator, no NUL.
+bool EsNombreDesnudo(const QString& nombre);
+
+// The rename step: renames RutaCarpeta + viejo to RutaCarpeta + nuevo without ever replacing
+// a file, appends its record to the log open as FicheroLog (none while that is null) and
+// counts failures in Fallos. It stops the loop when a record cannot be written or the user
+// has asked to stop.
+class RenombradorLog final : public PasoRenombrar {
+public:
+    RenombradorLog(Estado& e, Pantalla& pantalla);
+    bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override;
+
+private:
+    Estado& e;
+    Pantalla& pantalla;
+};
