@@ -17,4 +17,4 @@ instalar_paquetes() {
 
 # What building the program and its tests needs.
 PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6
-                   fonts-dejavu-core fonts-liberation2)
+                   fonts-dejavu-core fonts-liberation fonts-liberation2)

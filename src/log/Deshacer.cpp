@@ -30,11 +30,13 @@ bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
     return true;
 }
 
-bool DeshacerTemporal(Estado& e, Pantalla& pantalla)
+bool DeshacerTemporal(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir)
 {
     QFile f(e.RutaLog);
     if (!f.open(QIODevice::ReadOnly))
         return false;
+    if (alAbrir)
+        alAbrir();
     e.FicheroLog = nullptr;  // the log being undone keeps the run's records as they are
     DeshacerLog(e, pantalla, f, true);
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QIODevice;
 class QString;
 struct Estado;
@@ -14,5 +16,6 @@ class Pantalla;
 bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera);
 
 // Undo of the last run from the temporary log, which stays as it is: nothing is recorded.
+// `alAbrir` runs once the log is open, before the first rename (the window shows the undo).
 // False, with nothing done, when the log can't be opened.
-bool DeshacerTemporal(Estado& e, Pantalla& pantalla);
+bool DeshacerTemporal(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir = {});
