@@ -63,10 +63,13 @@ void PruebaComDlg::filtro_data()
         << "Log (*.bwk)|*.bwk" << ConNul(Lista({"Log (*.bwk)", "*.bwk", ""}));
     QTest::newRow("already ending in a bar")
         << "A|*.a|B|*.b|" << ConNul(Lista({"A", "*.a", "B", "*.b", ""}));
-    QTest::newRow("blanks around") << "  A|*.a|B|*.b|  " << ConNul(Lista({"A", "*.a", "B", "*.b", ""}));
-    QTest::newRow("blanks inside stay") << "Todos los archivos | *" << ConNul(Lista({"Todos los archivos ", " *", ""}));
+    QTest::newRow("blanks around")
+        << "  A|*.a|B|*.b|  " << ConNul(Lista({"A", "*.a", "B", "*.b", ""}));
+    QTest::newRow("blanks inside stay")
+        << "Todos los archivos | *" << ConNul(Lista({"Todos los archivos ", " *", ""}));
     QTest::newRow("no bar, no NUL") << "Registros" << QString();
-    QTest::newRow("already converted") << ConNul(Lista({"A", "*.a", ""})) << ConNul(Lista({"A", "*.a", ""}));
+    QTest::newRow("already converted")
+        << ConNul(Lista({"A", "*.a", ""})) << ConNul(Lista({"A", "*.a", ""}));
 }
 
 void PruebaComDlg::filtro()
@@ -83,6 +86,7 @@ void PruebaComDlg::peticion_data()
     QTest::addColumn<QString>("filtro");
     QTest::addColumn<int>("indice");
     QTest::addColumn<quint32>("flags");
+    QTest::addColumn<QString>("defecto");  // DefaultExt
     QTest::addColumn<bool>("abrir");
     QTest::addColumn<QStringList>("filtros");
     QTest::addColumn<QString>("inicial");
@@ -92,25 +96,29 @@ void PruebaComDlg::peticion_data()
     QTest::addColumn<bool>("ficheroExiste");
 
     const QStringList log = Lista({"Log (*.bwk)"});
-    QTest::newRow("program, Open") << "Log (*.bwk)|*.bwk" << 0 << 6150u << true << log
+    QTest::newRow("program, Open") << "Log (*.bwk)|*.bwk" << 0 << 6150u << "" << true << log
                                    << "Log (*.bwk)" << "" << false << true << true;
     // A Save dialog that demanded an existing file could never save a new log.
-    QTest::newRow("program, Save") << "Log (*.bwk)|*.bwk" << 0 << 6150u << false << log
+    QTest::newRow("program, Save") << "Log (*.bwk)|*.bwk" << 0 << 6150u << "" << false << log
                                    << "Log (*.bwk)" << "bwk" << true << true << false;
-    QTest::newRow("no flags") << "Log (*.bwk)|*.bwk" << 0 << 0u << false << log << "Log (*.bwk)"
-                              << "bwk" << false << false << false;
-    QTest::newRow("second pair chosen")
-        << "Registros|*.bwk|Todos|*" << 2 << 0u << false << Lista({"Registros (*.bwk)", "Todos (*)"})
-        << "Todos (*)" << "" << false << false << false;
-    QTest::newRow("index past the pairs")
-        << "A|*.a|B|*.b" << 5 << 0u << false << Lista({"A (*.a)", "B (*.b)"}) << "A (*.a)" << "a"
+    QTest::newRow("no flags") << "Log (*.bwk)|*.bwk" << 0 << 0u << "" << false << log
+                              << "Log (*.bwk)" << "bwk" << false << false << false;
+    QTest::newRow("own default extension")
+        << "Log (*.bwk)|*.bwk" << 0 << 0u << "txt" << false << log << "Log (*.bwk)" << "txt"
         << false << false << false;
+    QTest::newRow("second pair chosen")
+        << "Registros|*.bwk|Todos|*" << 2 << 0u << "" << false
+        << Lista({"Registros (*.bwk)", "Todos (*)"}) << "Todos (*)" << "" << false << false
+        << false;
+    QTest::newRow("index past the pairs")
+        << "A|*.a|B|*.b" << 5 << 0u << "" << false << Lista({"A (*.a)", "B (*.b)"})
+        << "A (*.a)" << "a" << false << false << false;
     QTest::newRow("a list of patterns")
-        << "Imágenes (*.jpg;*.png)|*.jpg;*.png" << 0 << 0u << false
+        << "Imágenes (*.jpg;*.png)|*.jpg;*.png" << 0 << 0u << "" << false
         << Lista({"Imágenes (*.jpg *.png)"}) << "Imágenes (*.jpg *.png)" << "" << false << false
         << false;
-    QTest::newRow("no filter") << "Registros" << 0 << 0u << false << QStringList() << "" << ""
-                               << false << false << false;
+    QTest::newRow("no filter") << "Registros" << 0 << 0u << "" << false << QStringList() << ""
+                               << "" << false << false << false;
 }
 
 void PruebaComDlg::peticion()
@@ -118,11 +126,13 @@ void PruebaComDlg::peticion()
     QFETCH(QString, filtro);
     QFETCH(int, indice);
     QFETCH(quint32, flags);
+    QFETCH(QString, defecto);
     QFETCH(bool, abrir);
     cComDlg d;
     d.Filter(filtro);
     d.FilterIndex = indice;
     d.Flags = flags;
+    d.DefaultExt = defecto;
 
     QVERIFY(!d.ShowOpen(abrir));
     const QList<cComDlg::Peticion> vistas = cComDlg::Peticiones();
