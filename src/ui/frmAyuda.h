@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+// The help window: the program's manual, compiled in, so it is always there. Not modal; the
+// main window creates it once and brings it forward from "&Manual".
+class frmAyuda : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmAyuda(QWidget* parent = nullptr);
+
+    // Shows the window, or brings it forward when it is already open.
+    void Mostrar();
+};
