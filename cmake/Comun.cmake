@@ -9,6 +9,13 @@ if(BRINDLEWICK_WERROR)
   target_compile_options(brindlewick_comun INTERFACE -Werror)
 endif()
 
+if(BRINDLEWICK_FUZZ)
+  target_compile_options(brindlewick_comun INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+  target_link_options(brindlewick_comun INTERFACE -fsanitize=address,undefined)
+endif()
+
 if(BRINDLEWICK_SANITIZE)
   target_compile_options(brindlewick_comun INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

@@ -3,6 +3,7 @@
 #   scripts/test.sh              debug build in build/
 #   scripts/test.sh --werror     warnings are errors
 #   scripts/test.sh --sanitize   AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
+#   scripts/test.sh --fuzz       the libFuzzer targets, built by clang in build-fuzz/, 60 s each
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 . "$raiz/scripts/paquetes.sh"
@@ -13,6 +14,11 @@ for a in "$@"; do
     case "$a" in
         --werror) opciones+=(-DBRINDLEWICK_WERROR=ON) ;;
         --sanitize) carpeta=build-asan; opciones+=(-DBRINDLEWICK_SANITIZE=ON) ;;
+        --fuzz)
+            carpeta=build-fuzz
+            opciones=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+                      -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BENCH=OFF)
+            PAQUETES_COMPILAR+=(clang libclang-rt-14-dev) ;;
         *) echo "unknown option: $a" >&2; exit 2 ;;
     esac
 done
