@@ -81,10 +81,10 @@ void ListaCarpetas::Mostrar()
     QStringList camino{ruta};
     while (Arriba(camino.first()) != camino.first())
         camino.prepend(Arriba(camino.first()));
-    const auto anadir = [](QTreeWidgetItem* item, const QString& ruta, QStyle::StandardPixmap icono) {
-        const QString nombre = QFileInfo(ruta).fileName();
-        item->setText(0, nombre.isEmpty() ? QDir::toNativeSeparators(ruta) : nombre);
-        item->setData(0, Qt::UserRole, ruta);
+    const auto anadir = [](QTreeWidgetItem* item, const QString& carpeta, QStyle::StandardPixmap icono) {
+        const QString nombre = QFileInfo(carpeta).fileName();
+        item->setText(0, nombre.isEmpty() ? QDir::toNativeSeparators(carpeta) : nombre);
+        item->setData(0, Qt::UserRole, carpeta);
         item->setIcon(0, item->treeWidget()->style()->standardIcon(icono));
         return item;
     };
