@@ -1,0 +1,190 @@
+#include "ui/frmSeleccion.h"
+
+#include "app/Estado.h"
+#include "engine/Listado.h"
+#include "ui/Avisos.h"
+#include "ui/Fuentes.h"
+#include "ui/Icono.h"
+#include "ui/Listas.h"
+#include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+#include <limits>
+
+namespace {
+
+template <typename T>
+T* Control(QWidget* padre, const char* nombre)
+{
+    auto* w = new T(padre);
+    w->setObjectName(QLatin1StringView(nombre));
+    return w;
+}
+
+}  // namespace
+
+frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      e(e),
+      lstDiscos(Control<QComboBox>(this, "lstDiscos")),
+      lstCarpetas(Control<ListaCarpetas>(this, "lstCarpetas")),
+      lstFicheros(Control<ListaFicheros>(this, "lstFicheros")),
+      cmdAceptar(Control<QPushButton>(this, "cmdAceptar")),
+      cmdCancelar(Control<QPushButton>(this, "cmdCancelar")),
+      Label1(Control<QLabel>(this, "Label1")),
+      cmbFiltro(Control<QComboBox>(this, "cmbFiltro"))
+{
+    setObjectName(QStringLiteral("frmSeleccion"));
+    setWindowTitle(QStringLiteral("Seleccionar archivos"));
+    setWindowIcon(IconoPrograma());
+    setFont(FuenteVentana());
+    setFixedSize(Pixeles(5370), Pixeles(3630));
+    move(screen()->availableGeometry().center() - rect().center());
+
+    ColocarTwips(lstDiscos, 120, 120, 1935, 315);
+    ColocarTwips(lstCarpetas, 120, 480, 1935, 3015);
+    ColocarTwips(lstFicheros, 2160, 120, 2055, 3405);
+    ColocarTwips(cmdAceptar, 4320, 480, 975, 375);
+    ColocarTwips(cmdCancelar, 4320, 960, 975, 375);
+    ColocarTwips(Label1, 4320, 1560, 870, 240);
+    ColocarTwips(cmbFiltro, 4320, 1800, 975, 315);
+
+    cmdAceptar->setText(QStringLiteral("Aceptar"));
+    cmdAceptar->setDefault(true);
+    cmdCancelar->setText(QStringLiteral("Cancelar"));
+    Label1->setText(QStringLiteral("FILTRO:"));
+    Label1->setFont(FuenteVentana(9.75, true));
+
+    cmbFiltro->setEditable(true);
+    cmbFiltro->setInsertPolicy(QComboBox::NoInsert);  // a typed pattern filters; it is no entry
+    cmbFiltro->setCompleter(nullptr);  // completing would filter by a pattern nobody typed
+    cmbFiltro->addItems({u"*.*"_qs, u"*.avi"_qs, u"*.c*"_qs, u"*.dat"_qs, u"*.doc"_qs,
+                         u"*.exe"_qs, u"*.gif"_qs, u"*.html"_qs, u"*.html"_qs, u"*.jpg"_qs,
+                         u"*.js"_qs, u"*.mdb"_qs, u"*.mid"_qs, u"*.mp3"_qs, u"*.rar"_qs,
+                         u"*.txt"_qs, u"*.wav"_qs, u"*.zip"_qs});
+
+    connect(lstDiscos, &QComboBox::currentIndexChanged, this, &frmSeleccion::lstDiscos_Change);
+    connect(lstCarpetas, &ListaCarpetas::Cambio, this, &frmSeleccion::lstCarpetas_Change);
+    connect(cmbFiltro->lineEdit(), &QLineEdit::textEdited, this, &frmSeleccion::cmbFiltro_Change);
+    connect(cmbFiltro, &QComboBox::activated, this, &frmSeleccion::cmbFiltro_Click);
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmSeleccion::cmdAceptar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmSeleccion::cmdCancelar_Click);
+
+    Form_Load();
+}
+
+void frmSeleccion::changeEvent(QEvent* ev)
+{
+    QDialog::changeEvent(ev);
+    if (ev->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmSeleccion::closeEvent(QCloseEvent* ev)
+{
+    QDialog::closeEvent(ev);
+    if (ev->isAccepted())
+        deleteLater();
+}
+
+void frmSeleccion::Form_Load()
+{
+    LlenarDiscos();
+    // The folder list starts where the process stands; choosing the program's drive moves
+    // it only when that is another drive.
+    lstCarpetas->FijarRuta(QDir::currentPath());
+    if (const int programa = IndiceDisco(e.RutaPrograma); programa >= 0)
+        lstDiscos->setCurrentIndex(programa);
+    UltimaRuta = lstDiscos->currentData().toString();
+    cmbFiltro->setCurrentIndex(0);
+    cmbFiltro_Click(0);
+}
+
+void frmSeleccion::Form_Activate()
+{
+    // Files renamed by a run, volumes mounted or removed: show what is there now.
+    LlenarDiscos();
+    lstCarpetas->Releer();
+    lstFicheros->Releer();
+}
+
+void frmSeleccion::lstDiscos_Change()
+{
+    const QString raiz = lstDiscos->currentData().toString();
+    if (Discos::Disponible(raiz)) {
+        lstCarpetas->FijarRuta(carpetaDe.value(raiz, raiz));
+        return;
+    }
+    Avisos::Error(this, QStringLiteral("Dispositivo no disponible"));
+    // Back to the drive shown before; this raises the handler again for it.
+    lstDiscos->setCurrentIndex(IndiceDisco(UltimaRuta));
+}
+
+void frmSeleccion::lstCarpetas_Change()
+{
+    const QString ruta = lstCarpetas->Ruta();
+    lstFicheros->FijarCarpeta(ruta);
+    // Opening folders can lead onto another volume: the drive list follows, and every
+    // folder reached is the last reachable path.
+    UltimaRuta = ruta;
+    carpetaDe.insert(Discos::RaizDe(discos, ruta), ruta);
+    const QSignalBlocker sinAvisar(lstDiscos);
+    lstDiscos->setCurrentIndex(IndiceDisco(ruta));
+}
+
+void frmSeleccion::cmbFiltro_Change(const QString& texto)
+{
+    lstFicheros->FijarPatron(texto);
+}
+
+void frmSeleccion::cmbFiltro_Click(int indice)
+{
+    lstFicheros->FijarPatron(cmbFiltro->itemText(indice));
+}
+
+void frmSeleccion::cmdAceptar_Click()
+{
+    const QStringList nombres = lstFicheros->Seleccionados();
+    if (nombres.size() > std::numeric_limits<qint16>::max()) {
+        Avisos::Error(this, QStringLiteral("Se pueden seleccionar como máximo 32767 archivos."));
+        return;
+    }
+    e.NumArchivos = qint16(nombres.size());
+    if (!nombres.isEmpty()) {
+        e.Archivos = nombres;
+        e.RutaCarpeta = CarpetaSeleccion(lstCarpetas->Ruta());
+    }
+    accept();
+}
+
+void frmSeleccion::cmdCancelar_Click()
+{
+    reject();
+}
+
+void frmSeleccion::LlenarDiscos()
+{
+    discos = Discos::Lista({e.RutaPrograma, QDir::currentPath(), QDir::homePath(), QDir::rootPath()});
+    const QSignalBlocker sinAvisar(lstDiscos);
+    lstDiscos->clear();
+    for (const Disco& d : std::as_const(discos)) {
+        const QString raiz = QDir::toNativeSeparators(d.raiz);
+        lstDiscos->addItem(d.nombre.isEmpty() ? raiz : QStringLiteral("%1 [%2]").arg(raiz, d.nombre),
+                           d.raiz);
+    }
+    lstDiscos->setCurrentIndex(IndiceDisco(lstCarpetas->Ruta()));
+}
+
+int frmSeleccion::IndiceDisco(const QString& ruta) const
+{
+    return lstDiscos->findData(Discos::RaizDe(discos, QDir::fromNativeSeparators(ruta)));
+}
