@@ -16,5 +16,5 @@ instalar_paquetes() {
 }
 
 # What building the program and its tests needs.
-PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6
+PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n
                    fonts-dejavu-core fonts-liberation fonts-liberation2)

@@ -3,12 +3,21 @@
 #include "ui/frmBrindlewick.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     // No organization: the data folder is ~/.local/share/Brindlewick.
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
+
+    // The program speaks Spanish, and so must Qt's own dialogs and buttons.
+    QTranslator qt;
+    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qt);
 
     Estado e;
     Main(e);

@@ -1,5 +1,7 @@
 #include "ui/frmAyuda.h"
 
+#include "ui/Icono.h"
+
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -10,6 +12,7 @@ frmAyuda::frmAyuda(QWidget* parent) : QWidget(parent, Qt::Window)
 
     setObjectName(QStringLiteral("frmAyuda"));
     setWindowTitle(QStringLiteral("Manual de Brindlewick"));
+    setWindowIcon(IconoPrograma());
     resize(640, 600);
 
     auto* txtManual = new QTextBrowser(this);

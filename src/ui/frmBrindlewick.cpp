@@ -1,8 +1,500 @@
 #include "ui/frmBrindlewick.h"
 
 #include "app/Estado.h"
+#include "app/Proceso.h"
+#include "engine/Panel.h"
+#include "engine/Reglas.h"
+#include "log/Deshacer.h"
+#include "log/Guardar.h"
+#include "ui/Avisos.h"
+#include "ui/Escritorio.h"
+#include "ui/Formas.h"
+#include "ui/Fuentes.h"
+#include "ui/Icono.h"
+#include "ui/Twips.h"
+#include "ui/frmAcerca.h"
+#include "ui/frmAyuda.h"
+#include "ui/frmSeleccion.h"
 
-frmBrindlewick::frmBrindlewick(Estado& e, QWidget* parent) : QMainWindow(parent), e(e)
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QUrl>
+
+namespace {
+
+const QString Titulo = QStringLiteral("Brindlewick");
+
+template <typename Control>
+Control* Crear(QWidget* padre, const char* nombre, double izquierda, double arriba, double ancho,
+               double alto, const QString& texto = {})
 {
-    setWindowTitle(QStringLiteral("Brindlewick"));
+    auto* c = new Control(padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    ColocarTwips(c, izquierda, arriba, ancho, alto);
+    if constexpr (requires { c->setText(texto); })
+        c->setText(texto);
+    return c;
+}
+
+QLineEdit* Caja(QWidget* padre, const char* nombre, double izquierda, double arriba, double ancho,
+                int largoMaximo)
+{
+    auto* caja = Crear<QLineEdit>(padre, nombre, izquierda, arriba, ancho, 285);
+    if (largoMaximo > 0)
+        caja->setMaxLength(largoMaximo);
+    return caja;
+}
+
+// One of the dark blue lines that bracket the three ways of adding a text.
+void Linea(QWidget* padre, const char* nombre, int x1, int y1, int x2, int y2)
+{
+    auto* linea = new QWidget(padre);
+    linea->setObjectName(QString::fromLatin1(nombre));
+    linea->setGeometry(Pixeles(x1), Pixeles(y1), Pixeles(x2 - x1) + 1, Pixeles(y2 - y1) + 1);
+    QPalette paleta = linea->palette();
+    paleta.setColor(QPalette::Window, QColor(0, 0, 192));
+    linea->setPalette(paleta);
+    linea->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+frmBrindlewick::frmBrindlewick(Estado& e, QWidget* parent)
+    : QMainWindow(parent),
+      e(e),
+      ajustes(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, Titulo,
+                                          Titulo))
+{
+    setObjectName(QStringLiteral("frmBrindlewick"));
+    setWindowTitle(Titulo);
+    setWindowIcon(IconoPrograma());
+    // A half point under the dialogs' size: the longest option caption then fits its box.
+    setFont(FuenteVentana(7.5));
+    // A minimize button and no maximize button; the size stays what it is at load.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    CrearControles();
+    CrearMenus();
+    Form_Load();
+}
+
+frmBrindlewick::~frmBrindlewick() = default;
+
+void frmBrindlewick::CrearControles()
+{
+    auto* ventana = new QWidget(this);
+    ventana->setFixedSize(Pixeles(3240), Pixeles(4035));
+    setCentralWidget(ventana);
+
+    cmdSeleccionar = Crear<QPushButton>(ventana, "cmdSeleccionar", 120, 120, 1095, 375,
+                                        QStringLiteral("Seleccionar"));
+    auto* label3 = Crear<QLabel>(ventana, "Label3", 1320, 0, 465, 150, QStringLiteral("Ficheros"));
+    label3->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 6));
+    lblNumArchivos = Crear<QLabel>(ventana, "lblNumArchivos", 1320, 180, 495, 375,
+                                   QStringLiteral("0"));
+    lblNumArchivos->setAlignment(Qt::AlignCenter);
+    lblNumArchivos->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 12));
+    QPalette amarillo = lblNumArchivos->palette();
+    amarillo.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    lblNumArchivos->setPalette(amarillo);
+    cmdProcesar = Crear<QPushButton>(ventana, "cmdProcesar", 1920, 120, 1215, 375,
+                                     QStringLiteral("Renombrar"));
+    cmdProcesar->setEnabled(false);
+
+    fraOpciones = Crear<QGroupBox>(ventana, "fraOpciones", 120, 600, 3015, 3135);
+    fraOpciones->setTitle(QStringLiteral("Proceso"));
+    const auto opcion = [this](int i, double izquierda, double arriba, double ancho,
+                               const char* texto) {
+        const QByteArray nombre = "optOpciones_" + QByteArray::number(i);
+        optOpciones[i] = Crear<QRadioButton>(fraOpciones, nombre.constData(), izquierda, arriba,
+                                             ancho, 255, QString::fromUtf8(texto));
+    };
+    // Created top to bottom, so that Tab walks the panel in the order it reads.
+    opcion(0, 120, 240, 1935, "Cambiar extensiones a:");
+    txtExtension = Caja(fraOpciones, "txtExtension", 2160, 240, 735, 20);
+    opcion(4, 120, 600, 975, "A --> a");
+    opcion(5, 1200, 600, 975, "a --> A");
+    opcion(1, 120, 960, 975, "Cambiar");
+    txtString1 = Caja(fraOpciones, "txtString1", 1080, 960, 735, 25);
+    Crear<QLabel>(fraOpciones, "Label1", 1875, 975, 255, 255, QStringLiteral("por"));
+    txtString2 = Caja(fraOpciones, "txtString2", 2160, 960, 735, 25);
+    opcion(2, 120, 1320, 855, "Añadir:");
+    txtAnadir = Caja(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25);
+    fraAnadir = Crear<QWidget>(fraOpciones, "fraAnadir", 240, 1680, 2535, 975);
+    optAnadirPrincipio = Crear<QRadioButton>(fraAnadir, "optAnadirPrincipio", 480, 0, 1215, 375,
+                                             QStringLiteral("Al principio"));
+    optAnadirFinal = Crear<QRadioButton>(fraAnadir, "optAnadirFinal", 480, 360, 1215, 255,
+                                         QStringLiteral("Al final"));
+    optAnadirEn = Crear<QRadioButton>(fraAnadir, "optAnadirEn", 480, 660, 1335, 255,
+                                      QStringLiteral("En la posicion:"));
+    txtPosicion = Caja(fraAnadir, "txtPosicion", 1920, 600, 375, 2);
+    Linea(fraAnadir, "Line1", 360, 0, 360, 765);
+    Linea(fraAnadir, "Line2", 360, 165, 480, 165);
+    Linea(fraAnadir, "Line3", 360, 480, 480, 480);
+    Linea(fraAnadir, "Line4", 360, 765, 480, 765);
+    opcion(3, 120, 2730, 975, "Generar:");
+    txtGenerar = Caja(fraOpciones, "txtGenerar", 1080, 2715, 735, 0);
+    Crear<QLabel>(fraOpciones, "Label2", 1875, 2760, 435, 195, QStringLiteral("desde"));
+    txtGenerarDesde = Caja(fraOpciones, "txtGenerarDesde", 2400, 2715, 495, 0);
+
+    // Each group keeps exactly one option chosen, however it is clicked.
+    auto* operaciones = new QButtonGroup(fraOpciones);
+    for (QRadioButton* o : optOpciones)
+        operaciones->addButton(o);
+    auto* modos = new QButtonGroup(fraAnadir);
+    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
+        modos->addButton(sub);
+    optOpciones[0]->setChecked(true);
+    optAnadirPrincipio->setChecked(true);
+    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
+        sub->setEnabled(false);
+    for (QLineEdit* caja : {txtString1, txtString2, txtAnadir, txtPosicion, txtGenerar,
+                            txtGenerarDesde})
+        caja->setEnabled(false);
+
+    shpOutProgreso = new Forma(ventana, QStringLiteral("shpOutProgreso"), QColor(255, 0, 0), {});
+    shpOutProgreso->setGeometriaTwips(120, 3780, 3015, 225);
+    shpProgreso = new Forma(ventana, QStringLiteral("shpProgreso"), QColor(0, 0, 255),
+                            QColor(0, 0, 255));
+    shpProgreso->setGeometriaTwips(1920, 3840, 255, 135);
+    lblFichop = new EtiquetaRapida(ventana, QStringLiteral("lblFichop"));
+    ColocarTwips(lblFichop, 600, 3780, 2175, 225);
+
+    for (QRadioButton* o : optOpciones)
+        connect(o, &QRadioButton::clicked, this, &frmBrindlewick::optOpciones_Click);
+    connect(optAnadirEn, &QRadioButton::clicked, this, &frmBrindlewick::optAnadirEn_Click);
+    connect(optAnadirPrincipio, &QRadioButton::clicked, this,
+            &frmBrindlewick::optAnadirPrincipio_Click);
+    connect(optAnadirFinal, &QRadioButton::clicked, this, &frmBrindlewick::optAnadirFinal_Click);
+    connect(cmdSeleccionar, &QPushButton::clicked, this, &frmBrindlewick::cmdSeleccionar_Click);
+    connect(cmdProcesar, &QPushButton::clicked, this, &frmBrindlewick::cmdProcesar_Click);
+
+    // "Seleccionar" is the window's default button: Enter presses it, unless the focus is on
+    // another button, which Enter then presses.
+    for (int tecla : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* intro = new QShortcut(QKeySequence(tecla), this);
+        connect(intro, &QShortcut::activated, this, [this] {
+            auto* boton = qobject_cast<QPushButton*>(focusWidget());
+            if (!boton || !boton->isEnabled())
+                boton = cmdSeleccionar;
+            if (boton->isEnabled())
+                boton->click();
+        });
+    }
+}
+
+void frmBrindlewick::CrearMenus()
+{
+    const auto accion = [this](QMenu* menu, const char* nombre, const QString& texto,
+                               void (frmBrindlewick::*manejador)()) {
+        QAction* a = menu->addAction(texto);
+        a->setObjectName(QString::fromLatin1(nombre));
+        connect(a, &QAction::triggered, this, manejador);
+        return a;
+    };
+    QMenu* opciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
+    opciones->setObjectName(QStringLiteral("mnuOpciones"));
+    mnuDeshacer = accion(opciones, "mnuDeshacer", QStringLiteral("&Deshacer"),
+                         &frmBrindlewick::mnuDeshacer_Click);
+    opciones->addSeparator()->setObjectName(QStringLiteral("mnuLinea"));
+    mnuGuardar = accion(opciones, "mnuGuardar", QStringLiteral("Guardar Log"),
+                        &frmBrindlewick::mnuGuardar_Click);
+    mnuGuardar->setCheckable(true);
+    mnuCargar = accion(opciones, "mnuCargar", QStringLiteral("Cargar Log"),
+                       &frmBrindlewick::mnuCargar_Click);
+    opciones->addSeparator()->setObjectName(QStringLiteral("linea2"));
+    accion(opciones, "mnuCerrar", QStringLiteral("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
+
+    QMenu* menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
+    menuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
+    accion(menuAyuda, "mnuManual", QStringLiteral("&Manual"), &frmBrindlewick::mnuManual_Click);
+    accion(menuAyuda, "mnuAcerca", QStringLiteral("&Acerca de"), &frmBrindlewick::mnuAcerca_Click);
+}
+
+void frmBrindlewick::Form_Load()
+{
+    seleccion = new frmSeleccion(e, this);
+
+    Dialogo.CancelError = true;
+    Dialogo.hWnd = this;
+    Dialogo.Filter(QStringLiteral("Log (*.bwk)|*.bwk"));
+    Dialogo.MaxFileSize = 260;
+    Dialogo.Flags = 6150;
+
+    mnuDeshacer->setEnabled(false);
+    mnuGuardar->setChecked(LeerGuardar(*ajustes));
+    e.GuardarLog = mnuGuardar->isChecked();
+
+    OcultarProgreso();
+    // The bar lies inside its outline, and the file name over both.
+    shpProgreso->setGeometriaTwips(shpOutProgreso->Left() + 10, shpOutProgreso->Top() + 15,
+                                   shpProgreso->Width(), shpOutProgreso->Height() - 25);
+    lblFichop->setGeometry(shpOutProgreso->geometry());
+    lblFichop->raise();
+
+    setFixedSize(sizeHint());
+}
+
+void frmBrindlewick::OcultarProgreso()
+{
+    shpProgreso->setVisible(false);
+    shpOutProgreso->setVisible(false);
+    shpProgreso->setWidth(0);
+}
+
+void frmBrindlewick::MostrarFichero(const QString& nombre)
+{
+    lblFichop->setText(nombre);
+}
+
+void frmBrindlewick::CederEventos()
+{
+    QCoreApplication::processEvents();
+}
+
+float frmBrindlewick::AnchoMarco() const
+{
+    return shpOutProgreso->Width();
+}
+
+void frmBrindlewick::FijarAnchoBarra(float ancho)
+{
+    shpProgreso->setWidth(ancho);
+}
+
+bool frmBrindlewick::Detenido() const
+{
+    return cerrando;
+}
+
+void frmBrindlewick::closeEvent(QCloseEvent* evento)
+{
+    if (enProceso) {
+        // The run stops after the file in hand, with its log closed, and then the window
+        // closes for good.
+        cerrando = true;
+        evento->ignore();
+        return;
+    }
+    delete seleccion;
+    if (ayuda)
+        ayuda->close();
+    evento->accept();
+}
+
+void frmBrindlewick::Bloquear(bool proceso)
+{
+    enProceso = proceso;
+    cmdSeleccionar->setEnabled(!proceso);
+    mnuCargar->setEnabled(!proceso);
+    if (proceso) {
+        cmdProcesar->setEnabled(false);
+        mnuDeshacer->setEnabled(false);
+    }
+}
+
+Panel frmBrindlewick::PanelActual() const
+{
+    Panel p;
+    for (int i = 0; i < 6 && p.opcion < 0; ++i)
+        if (optOpciones[i]->isChecked())
+            p.opcion = i;
+    p.modo = optAnadirFinal->isChecked()       ? ModoFinal
+        : optAnadirPrincipio->isChecked() ? ModoPrincipio
+        : optAnadirEn->isChecked()        ? ModoPosicion
+                                          : 0;
+    p.extension = txtExtension->text();
+    p.buscar = txtString1->text();
+    p.reemplazo = txtString2->text();
+    p.anadir = txtAnadir->text();
+    p.posicion = txtPosicion->text();
+    p.patron = txtGenerar->text();
+    p.desde = txtGenerarDesde->text();
+    return p;
+}
+
+void frmBrindlewick::cmdSeleccionar_Click()
+{
+    OcultarProgreso();
+    e.NumArchivos = 0;
+    const QString carpetaAnterior = e.RutaCarpeta;
+    if (!seleccion)
+        seleccion = new frmSeleccion(e, this);
+    seleccion->exec();
+    if (e.NumArchivos != 0) {
+        cmdProcesar->setEnabled(true);
+        lblNumArchivos->setText(QString::number(e.NumArchivos));
+        // "Deshacer" renames in the selected folder: in another one it would rename files
+        // that merely carry the logged names.
+        if (e.RutaCarpeta != carpetaAnterior)
+            mnuDeshacer->setEnabled(false);
+    } else {
+        cmdProcesar->setEnabled(false);
+        lblNumArchivos->setText(QStringLiteral("0"));
+    }
+}
+
+void frmBrindlewick::cmdProcesar_Click()
+{
+    const bool deshacerAntes = mnuDeshacer->isEnabled();
+    Bloquear(true);
+    shpProgreso->setVisible(true);
+    shpOutProgreso->setVisible(true);
+    setCursor(Qt::WaitCursor);
+
+    const ResultadoProceso r = Procesar(e, *this, PanelActual(), Dialogo.FileName, Dialogo.Path);
+
+    unsetCursor();
+    shpProgreso->setVisible(false);
+    shpOutProgreso->setVisible(false);
+    lblFichop->setText({});
+    Bloquear(false);
+    if (cerrando) {
+        close();
+        return;
+    }
+    if (r.aceptado) {
+        mnuDeshacer->setEnabled(true);
+        mnuGuardar->setEnabled(true);
+        if (!r.mensaje.isEmpty())
+            Avisos::Error(this, r.mensaje);
+        if (e.Fallos != 0) {
+            const QString resumen = u' ' + QString::number(e.Fallos)
+                + QStringLiteral(" archivos no se pudieron renombrar.\n¿Desea ver el resultado?");
+            if (Avisos::Mostrar(this, QMessageBox::NoIcon, QStringLiteral("Aviso"), resumen,
+                                QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes)
+                Escritorio::Abrir(QUrl::fromLocalFile(e.RutaLog));
+        }
+        if (r.ofrecerGuardar)
+            GuardarLogComo();
+        lblNumArchivos->setText(QStringLiteral("Listo"));
+    } else {
+        Avisos::Error(this, r.mensaje);
+        cmdProcesar->setEnabled(true);
+        mnuDeshacer->setEnabled(deshacerAntes);
+    }
+}
+
+void frmBrindlewick::GuardarLogComo()
+{
+    Dialogo.InitDir = e.RutaCarpeta;
+    Dialogo.DialogTitle = QStringLiteral("Guardar Log");
+    if (!Dialogo.ShowOpen(false))
+        return;
+    const ResultadoSistema r = CopiarLogGuardado(e.RutaLog, Dialogo.FileName);
+    if (!r.ok)
+        Avisos::Error(this, QStringLiteral("No se pudo guardar el log:\n") + Dialogo.FileName
+                                + u'\n' + r.razon);
+}
+
+void frmBrindlewick::optOpciones_Click()
+{
+    for (QLineEdit* caja : {txtExtension, txtAnadir, txtGenerar, txtGenerarDesde, txtPosicion,
+                            txtString1, txtString2})
+        caja->setEnabled(false);
+    const bool anadir = optOpciones[2]->isChecked();
+    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
+        sub->setEnabled(anadir);
+    if (anadir) {
+        txtPosicion->setEnabled(optAnadirEn->isChecked());
+        txtAnadir->setEnabled(true);
+        txtAnadir->setFocus();
+    } else if (optOpciones[0]->isChecked()) {
+        txtExtension->setEnabled(true);
+        txtExtension->setFocus();
+    } else if (optOpciones[1]->isChecked()) {
+        txtString1->setEnabled(true);
+        txtString1->setFocus();
+        txtString2->setEnabled(true);
+    } else if (optOpciones[3]->isChecked()) {
+        txtGenerar->setEnabled(true);
+        txtGenerar->setFocus();
+        txtGenerarDesde->setEnabled(true);
+    }
+}
+
+void frmBrindlewick::optAnadirEn_Click()
+{
+    txtPosicion->setEnabled(true);
+    txtPosicion->setFocus();
+}
+
+void frmBrindlewick::optAnadirPrincipio_Click()
+{
+    txtPosicion->setEnabled(false);
+}
+
+void frmBrindlewick::optAnadirFinal_Click()
+{
+    txtPosicion->setEnabled(false);
+}
+
+void frmBrindlewick::mnuDeshacer_Click()
+{
+    mnuDeshacer->setEnabled(false);
+    const bool cmdProcesarAntes = cmdProcesar->isEnabled();
+    Bloquear(true);
+    const bool hecho = DeshacerTemporal(e, *this, [this] {
+        shpProgreso->setVisible(true);
+        shpOutProgreso->setVisible(true);
+        lblNumArchivos->setText(QStringLiteral("undo"));
+    });
+    Bloquear(false);
+    if (hecho) {
+        lblNumArchivos->setText(QStringLiteral("Listo"));
+        shpProgreso->setVisible(false);
+        shpOutProgreso->setVisible(false);
+        lblFichop->setText({});
+    } else {
+        cmdProcesar->setEnabled(cmdProcesarAntes);  // no log: nothing on the window changes
+    }
+    if (cerrando)
+        close();
+}
+
+void frmBrindlewick::mnuGuardar_Click()
+{
+    e.GuardarLog = mnuGuardar->isChecked();
+    EscribirGuardar(*ajustes, e.GuardarLog);
+}
+
+void frmBrindlewick::mnuCargar_Click()
+{
+    // Before any selection, the user's own folder: the program's folder holds no logs.
+    Dialogo.InitDir = e.RutaCarpeta.isEmpty() ? QDir::homePath() : e.RutaCarpeta;
+    Dialogo.DialogTitle = QStringLiteral("Cargar log");
+    if (!Dialogo.ShowOpen(true))
+        return;
+    cmdProcesar->setEnabled(true);
+    lblNumArchivos->setText(QStringLiteral("Log"));
+    e.LogCargado = true;
+}
+
+void frmBrindlewick::mnuCerrar_Click()
+{
+    close();
+}
+
+void frmBrindlewick::mnuManual_Click()
+{
+    if (!ayuda)
+        ayuda = new frmAyuda(this);
+    ayuda->Mostrar();
+}
+
+void frmBrindlewick::mnuAcerca_Click()
+{
+    frmAcerca acerca(this);
+    acerca.exec();
 }

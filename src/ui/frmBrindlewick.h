@@ -1,15 +1,99 @@
 #pragma once
 
+#include "app/Pantalla.h"
+#include "dialogs/cComDlg.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
+#include <array>
+#include <memory>
+
+class EtiquetaRapida;
+class Forma;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSettings;
+class frmAyuda;
+class frmSeleccion;
 struct Estado;
+struct Panel;
 
-// The main window.
-class frmBrindlewick : public QMainWindow {
+// The main window: the selection, the operation panel, the progress of a run, the menus.
+// It shows and asks; the renaming itself happens below it.
+class frmBrindlewick : public QMainWindow, public Pantalla {
     Q_OBJECT
 public:
     explicit frmBrindlewick(Estado& e, QWidget* parent = nullptr);
+    ~frmBrindlewick() override;
+
+    // What a run shows, once per file.
+    void MostrarFichero(const QString& nombre) override;
+    void CederEventos() override;
+    float AnchoMarco() const override;
+    void FijarAnchoBarra(float ancho) override;
+    bool Detenido() const override;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private Q_SLOTS:
+    void cmdSeleccionar_Click();
+    void cmdProcesar_Click();
+    void optOpciones_Click();
+    void optAnadirEn_Click();
+    void optAnadirPrincipio_Click();
+    void optAnadirFinal_Click();
+    void mnuDeshacer_Click();
+    void mnuGuardar_Click();
+    void mnuCargar_Click();
+    void mnuCerrar_Click();
+    void mnuManual_Click();
+    void mnuAcerca_Click();
 
 private:
+    void CrearControles();
+    void CrearMenus();
+    void Form_Load();
+    void OcultarProgreso();
+    void GuardarLogComo();
+    Panel PanelActual() const;
+    // While a run or an undo yields between files, nothing may change the selection or the
+    // log under it.
+    void Bloquear(bool enProceso);
+
     Estado& e;
+    cComDlg Dialogo;
+    std::unique_ptr<QSettings> ajustes;
+    QPointer<frmSeleccion> seleccion;
+    QPointer<frmAyuda> ayuda;
+    bool enProceso = false;
+    bool cerrando = false;
+
+    QPushButton* cmdSeleccionar;
+    QPushButton* cmdProcesar;
+    QLabel* lblNumArchivos;
+    QGroupBox* fraOpciones;
+    std::array<QRadioButton*, 6> optOpciones;
+    QLineEdit* txtExtension;
+    QLineEdit* txtString1;
+    QLineEdit* txtString2;
+    QLineEdit* txtAnadir;
+    QWidget* fraAnadir;
+    QRadioButton* optAnadirPrincipio;
+    QRadioButton* optAnadirFinal;
+    QRadioButton* optAnadirEn;
+    QLineEdit* txtPosicion;
+    QLineEdit* txtGenerar;
+    QLineEdit* txtGenerarDesde;
+    Forma* shpOutProgreso;
+    Forma* shpProgreso;
+    EtiquetaRapida* lblFichop;
+    QAction* mnuDeshacer;
+    QAction* mnuGuardar;
+    QAction* mnuCargar;
 };

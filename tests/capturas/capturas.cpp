@@ -4,14 +4,23 @@
 #include "app/Estado.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
+#include "dialogs/cComDlg.h"
 #include "ui/frmAcerca.h"
+#include "ui/frmAyuda.h"
+#include "ui/frmBrindlewick.h"
 #include "ui/frmSeleccion.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cstdio>
 #include <functional>
@@ -20,11 +29,28 @@
 namespace {
 
 // One picture: the file it goes to and how to build the window, already showing what is
-// worth seeing. To add a window, add a row.
+// worth seeing. To add a window, add a row. A window that opens a popup is taken from the
+// screen instead, with the popup in it.
 struct Captura {
     const char* archivo;
     std::function<std::unique_ptr<QWidget>(Estado&)> crear;
+    bool pantalla = false;
 };
+
+// The main window with one operation chosen and its boxes filled as a user would.
+std::unique_ptr<QWidget> Principal(Estado& e, int opcion)
+{
+    auto w = std::make_unique<frmBrindlewick>(e);
+    const char* textos[] = {"jpg", "IMG_", "Foto_", "_2024", "3", "vacaciones*.jpg", "1"};
+    const char* cajas[] = {"txtExtension", "txtString1", "txtString2", "txtAnadir",
+                           "txtPosicion", "txtGenerar", "txtGenerarDesde"};
+    for (int i = 0; i < 7; ++i)
+        w->findChild<QLineEdit*>(QString::fromLatin1(cajas[i]))->setText(QString::fromUtf8(textos[i]));
+    if (opcion == 2)
+        w->findChild<QRadioButton*>(u"optAnadirEn"_qs)->click();
+    w->findChild<QRadioButton*>(QStringLiteral("optOpciones_%1").arg(opcion))->click();
+    return w;
+}
 
 void CrearMuestras(const QString& carpeta)
 {
@@ -53,6 +79,24 @@ const Captura Capturas[] = {
          return f;
      }},
     {"frmAcerca.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAcerca>(); }},
+    {"frmBrindlewick.png",
+     [](Estado& e) -> std::unique_ptr<QWidget> { return std::make_unique<frmBrindlewick>(e); }},
+    {"frmBrindlewick-0-extension.png", [](Estado& e) { return Principal(e, 0); }},
+    {"frmBrindlewick-1-cambiar.png", [](Estado& e) { return Principal(e, 1); }},
+    {"frmBrindlewick-2-anadir.png", [](Estado& e) { return Principal(e, 2); }},
+    {"frmBrindlewick-3-generar.png", [](Estado& e) { return Principal(e, 3); }},
+    {"frmBrindlewick-4-minusculas.png", [](Estado& e) { return Principal(e, 4); }},
+    {"frmBrindlewick-5-mayusculas.png", [](Estado& e) { return Principal(e, 5); }},
+    {"frmBrindlewick-menu.png",
+     [](Estado& e) -> std::unique_ptr<QWidget> {
+         auto w = std::make_unique<frmBrindlewick>(e);
+         w->show();
+         auto* menu = w->findChild<QMenu*>(u"mnuOpciones"_qs);
+         w->menuBar()->setActiveAction(menu->menuAction());
+         return w;
+     },
+     true},
+    {"frmAyuda.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAyuda>(); }},
 };
 
 }  // namespace
@@ -69,6 +113,7 @@ int main(int argc, char* argv[])
     // Nothing may open a real message box or hand anything to the desktop.
     Avisos::ModoPrueba(true);
     Escritorio::ModoPrueba(true);
+    cComDlg::ModoPrueba(true);
 
     QTemporaryDir muestras;
     CrearMuestras(muestras.path());
@@ -81,8 +126,13 @@ int main(int argc, char* argv[])
         const std::unique_ptr<QWidget> ventana = c.crear(e);
         ventana->show();
         QApplication::processEvents();
+        QThread::msleep(100);  // the window manager's and the popups' own drawing
+        QApplication::processEvents();
         const QString archivo = QDir(destino).filePath(QString::fromUtf8(c.archivo));
-        if (ventana->grab().save(archivo))
+        const QPixmap imagen = c.pantalla
+            ? QApplication::primaryScreen()->grabWindow(0, ventana->x(), ventana->y(), 240, 300)
+            : ventana->grab();
+        if (imagen.save(archivo))
             std::printf("%s\n", qPrintable(archivo));
         else
             ++fallos;
