@@ -18,6 +18,11 @@ bool EsNombreDesnudo(const QString& nombre)
     return !nombre.contains(u'/');
 }
 
+bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
+{
+    return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo);
+}
+
 RenombradorLog::RenombradorLog(Estado& e, Pantalla& pantalla) : e(e), pantalla(pantalla) {}
 
 bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo)
@@ -25,10 +30,8 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
     pantalla.MostrarFichero(viejo);
     pantalla.CederEventos();
 
-    // Only bare names: a crafted log or a pattern could otherwise move files out of the
-    // folder. A new name holding the marker would read back as a failure and never be undone.
     ResultadoSistema r{false, RazonNombreNoValido.toString()};
-    if (EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo))
+    if (NombresAdmitidos(viejo, nuevo))
         r = RenombrarSinSobrescribir(e.RutaCarpeta + viejo, e.RutaCarpeta + nuevo);
 
     bool escrito = true;
