@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/Operaciones.h"
+#include "platform/Plataforma.h"
 
+#include <QByteArray>
 #include <QString>
 
 struct Estado;
@@ -13,7 +15,7 @@ inline constexpr QStringView RazonNombreNoValido = u"nombre de archivo no válid
 // A bare file name of a folder: not empty, not "." or "..", no path separator, no NUL.
 bool EsNombreDesnudo(const QString& nombre);
 
-// The rename step: renames RutaCarpeta + viejo to RutaCarpeta + nuevo without ever replacing
+// The rename step: renames the file viejo of RutaCarpeta to nuevo without ever replacing
 // a file, appends its record to the log open as FicheroLog (none while that is null) and
 // counts failures in Fallos. It stops the loop when a record cannot be written or the user
 // has asked to stop.
@@ -25,4 +27,6 @@ public:
 private:
     Estado& e;
     Pantalla& pantalla;
+    CarpetaAbierta carpeta;  // RutaCarpeta, opened once for the whole run
+    QByteArray linea;        // the record, reused from one file to the next
 };
