@@ -3,26 +3,23 @@
 #include "engine/Comprobaciones.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-void AnadirCampo(QByteArray& linea, const QString& texto)
+void AnadirCampo(QByteArray& linea, QStringView texto)
 {
     linea += '"';
-    const QByteArray utf8 = texto.toUtf8();
+    const qsizetype inicio = linea.size();
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    linea.resize(inicio + utf8.requiredSpace(texto.size()));
+    linea.resize(utf8.appendToBuffer(linea.data() + inicio, texto) - linea.constData());
     // A quote inside a name is doubled, so that it can't end the field early.
-    if (utf8.contains('"')) {
-        for (char c : utf8) {
-            if (c == '"')
-                linea += '"';
-            linea += c;
-        }
-    } else {
-        linea += utf8;
-    }
+    for (qsizetype q = linea.indexOf('"', inicio); q >= 0; q = linea.indexOf('"', q + 2))
+        linea.insert(q, '"');
     linea += '"';
 }
 
@@ -179,15 +176,19 @@ QByteArray CabeceraLog(qint16 numArchivos, const QString& carpeta)
     return cabecera + "\r\n";
 }
 
-QByteArray LineaRegistro(const QString& campo1, const QString& campo2)
+QByteArray LineaRegistro(QStringView campo1, QStringView campo2)
 {
     QByteArray linea;
-    linea.reserve(2 * (campo1.size() + campo2.size()) + 8);
-    AnadirCampo(linea, campo1);
-    linea += ',';
-    AnadirCampo(linea, campo2);
-    linea += "\r\n";
+    AnadirRegistro(linea, campo1, campo2);
     return linea;
+}
+
+void AnadirRegistro(QByteArray& destino, QStringView campo1, QStringView campo2)
+{
+    AnadirCampo(destino, campo1);
+    destino += ',';
+    AnadirCampo(destino, campo2);
+    destino += "\r\n";
 }
 
 QString CampoFallo(const QString& nuevo, const QString& razon)

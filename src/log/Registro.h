@@ -13,7 +13,9 @@
 inline constexpr QStringView MarcaFallo = u"<#FAILED#>";
 
 QByteArray CabeceraLog(qint16 numArchivos, const QString& carpeta);
-QByteArray LineaRegistro(const QString& campo1, const QString& campo2);
+QByteArray LineaRegistro(QStringView campo1, QStringView campo2);
+// The same line appended to `destino`, which a caller may reuse from one record to the next.
+void AnadirRegistro(QByteArray& destino, QStringView campo1, QStringView campo2);
 // Second field of a failure record: the name the rename was to give, the marker, the reason.
 QString CampoFallo(const QString& nuevo, const QString& razon);
 

@@ -9,13 +9,18 @@
 
 bool EsNombreDesnudo(const QString& nombre)
 {
-    if (nombre.isEmpty() || nombre == u"." || nombre == u".." || nombre.contains(QChar(0)))
+    if (nombre.isEmpty() || nombre == u"." || nombre == u"..")
         return false;
+    for (QChar c : nombre) {
+        const char16_t u = c.unicode();
 #ifdef Q_OS_WIN
-    if (nombre.contains(u'\\'))
-        return false;
+        if (u == u'\\')
+            return false;
 #endif
-    return !nombre.contains(u'/');
+        if (u == u'/' || u == 0)
+            return false;
+    }
+    return true;
 }
 
 bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
@@ -23,7 +28,10 @@ bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
     return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo);
 }
 
-RenombradorLog::RenombradorLog(Estado& e, Pantalla& pantalla) : e(e), pantalla(pantalla) {}
+RenombradorLog::RenombradorLog(Estado& e, Pantalla& pantalla)
+    : e(e), pantalla(pantalla), carpeta(e.RutaCarpeta)
+{
+}
 
 bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo)
 {
@@ -32,15 +40,16 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
 
     ResultadoSistema r{false, RazonNombreNoValido.toString()};
     if (NombresAdmitidos(viejo, nuevo))
-        r = RenombrarSinSobrescribir(e.RutaCarpeta + viejo, e.RutaCarpeta + nuevo);
+        r = carpeta.Renombrar(viejo, nuevo);
 
     bool escrito = true;
     if (e.FicheroLog) {
-        const QByteArray linea = LineaRegistro(viejo, r.ok ? nuevo : CampoFallo(nuevo, r.razon));
+        linea.resize(0);
+        AnadirRegistro(linea, viejo, r.ok ? nuevo : CampoFallo(nuevo, r.razon));
         escrito = e.FicheroLog->write(linea) == linea.size();
         // A rename that the log does not hold could never be undone: it is taken back.
         if (!escrito && r.ok)
-            RenombrarSinSobrescribir(e.RutaCarpeta + nuevo, e.RutaCarpeta + viejo);
+            carpeta.Renombrar(nuevo, viejo);
     }
     if (!r.ok && e.Fallos < 32767)
         ++e.Fallos;

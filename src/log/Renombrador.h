@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/Operaciones.h"
+#include "platform/Plataforma.h"
 
+#include <QByteArray>
 #include <QString>
 
 struct Estado;
@@ -18,7 +20,7 @@ bool EsNombreDesnudo(const QString& nombre);
 // which would read back as a failure and never be undone.
 bool NombresAdmitidos(const QString& viejo, const QString& nuevo);
 
-// The rename step: renames RutaCarpeta + viejo to RutaCarpeta + nuevo without ever replacing
+// The rename step: renames the file viejo of RutaCarpeta to nuevo without ever replacing
 // a file, appends its record to the log open as FicheroLog (none while that is null) and
 // counts failures in Fallos. It stops the loop when a record cannot be written or the user
 // has asked to stop.
@@ -30,4 +32,6 @@ public:
 private:
     Estado& e;
     Pantalla& pantalla;
+    CarpetaAbierta carpeta;  // RutaCarpeta, opened once for the whole run
+    QByteArray linea;        // the record, reused from one file to the next
 };

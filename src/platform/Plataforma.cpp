@@ -1,6 +1,7 @@
 #include "platform/Plataforma.h"
 
 #include <QFile>
+#include <QStringEncoder>
 
 #ifdef Q_OS_WIN
 #include <QDir>
@@ -18,8 +19,13 @@
 
 #ifdef Q_OS_WIN
 
-ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& hacia)
+CarpetaAbierta::CarpetaAbierta(const QString& ruta) : ruta(ruta) {}
+
+CarpetaAbierta::~CarpetaAbierta() = default;
+
+ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
 {
+    const QString desde = ruta + viejo, hacia = ruta + nuevo;
     const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
     if (desde == hacia) {
         if (GetFileAttributesW(w(desde)) != INVALID_FILE_ATTRIBUTES)
@@ -72,21 +78,26 @@ int ConErrno(int resultado)
     return resultado == 0 ? 0 : errno;
 }
 
+int EstadoDe(int carpeta, const char* nombre, struct stat& st)
+{
+    return ConErrno(fstatat(carpeta, nombre, &st, AT_SYMLINK_NOFOLLOW));
+}
+
 const LlamadasRenombrar Sistema{
-    [](const char* a, const char* b) {
-        return ConErrno(renameat2(AT_FDCWD, a, AT_FDCWD, b, RENAME_NOREPLACE));
+    [](int c, const char* a, const char* b) {
+        return ConErrno(renameat2(c, a, c, b, RENAME_NOREPLACE));
     },
-    [](const char* a, const char* b) { return ConErrno(std::rename(a, b)); },
-    // linkat without AT_SYMLINK_FOLLOW links a symlink itself, never its target.
-    [](const char* a, const char* b) { return ConErrno(linkat(AT_FDCWD, a, AT_FDCWD, b, 0)); },
-    [](const char* ruta) { return ConErrno(unlink(ruta)); },
-    [](const char* ruta) {
+    [](int c, const char* a, const char* b) { return ConErrno(renameat(c, a, c, b)); },
+    // Without AT_SYMLINK_FOLLOW a symlink itself is linked, never its target.
+    [](int c, const char* a, const char* b) { return ConErrno(linkat(c, a, c, b, 0)); },
+    [](int c, const char* nombre) { return ConErrno(unlinkat(c, nombre, 0)); },
+    [](int c, const char* nombre) {
         struct stat st;
-        return ConErrno(lstat(ruta, &st));
+        return EstadoDe(c, nombre, st);
     },
-    [](const char* a, const char* b) {
+    [](int c, const char* a, const char* b) {
         struct stat sa, sb;
-        return lstat(a, &sa) == 0 && lstat(b, &sb) == 0 && sa.st_dev == sb.st_dev
+        return EstadoDe(c, a, sa) == 0 && EstadoDe(c, b, sb) == 0 && sa.st_dev == sb.st_dev
             && sa.st_ino == sb.st_ino;
     },
 };
@@ -96,35 +107,61 @@ ResultadoSistema Error(int codigo)
     return {false, QString::fromLocal8Bit(std::strerror(codigo))};
 }
 
-}  // namespace
-
-ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& hacia)
+// The name in the file system's encoding, NUL-terminated, in a buffer reused call after call.
+const char* Codificar(QByteArray& destino, QStringView nombre)
 {
-    return RenombrarSinSobrescribir(desde, hacia, Sistema);
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    destino.resize(utf8.requiredSpace(nombre.size()) + 1);
+    char* fin = utf8.appendToBuffer(destino.data(), nombre);
+    *fin = '\0';
+    destino.resize(fin - destino.constData());
+    return destino.constData();
 }
 
-ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& hacia,
-                                          const LlamadasRenombrar& llamadas)
+}  // namespace
+
+const LlamadasRenombrar& LlamadasDelSistema()
 {
-    const QByteArray a = QFile::encodeName(desde);
-    const QByteArray b = QFile::encodeName(hacia);
-    if (a == b) {
-        const int codigo = llamadas.estado(a.constData());
+    return Sistema;
+}
+
+CarpetaAbierta::CarpetaAbierta(const QString& ruta, const LlamadasRenombrar& llamadas)
+    : llamadas(llamadas)
+{
+    fd = ::open(QFile::encodeName(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        errorApertura = errno;
+}
+
+CarpetaAbierta::~CarpetaAbierta()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
+{
+    if (fd < 0)
+        return Error(errorApertura);
+    const char* a = Codificar(desde, viejo);
+    const char* b = Codificar(hacia, nuevo);
+    if (desde == hacia) {
+        const int codigo = llamadas.estado(fd, a);
         return codigo == 0 ? ResultadoSistema{} : Error(codigo);
     }
-    int codigo = llamadas.renombrarSinReemplazo(a.constData(), b.constData());
-    if (codigo == EEXIST && llamadas.mismoArchivo(a.constData(), b.constData())) {
+    int codigo = llamadas.renombrarSinReemplazo(fd, a, b);
+    if (codigo == EEXIST && llamadas.mismoArchivo(fd, a, b)) {
         // Both names lead to one file: a change of letter case on a file system that
         // ignores case. Nothing else can be replaced.
-        codigo = llamadas.renombrar(a.constData(), b.constData());
+        codigo = llamadas.renombrar(fd, a, b);
     } else if (codigo == EINVAL || codigo == ENOSYS) {
         // The file system cannot refuse to replace: a hard link fails on an existing target
         // just as atomically, and the old name goes once the new one stands.
-        codigo = llamadas.enlazar(a.constData(), b.constData());
+        codigo = llamadas.enlazar(fd, a, b);
         if (codigo == 0) {
-            codigo = llamadas.borrar(a.constData());
+            codigo = llamadas.borrar(fd, a);
             if (codigo != 0)
-                llamadas.borrar(b.constData());
+                llamadas.borrar(fd, b);
         }
     }
     return codigo == 0 ? ResultadoSistema{} : Error(codigo);
@@ -132,12 +169,14 @@ ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& h
 
 bool SincronizarFichero(QFile& fichero)
 {
-    return fichero.flush() && fsync(fichero.handle()) == 0;
+    return fichero.flush() && fdatasync(fichero.handle()) == 0;
 }
 
 QByteArray ClaveNombre(const QString& nombre)
 {
-    return QFile::encodeName(nombre);
+    QByteArray clave;
+    Codificar(clave, nombre);
+    return clave;
 }
 
 QList<QByteArray> ClavesCarpeta(const QString& carpeta)

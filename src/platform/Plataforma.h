@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 class QFile;
 
@@ -13,10 +14,50 @@ struct ResultadoSistema {
     QString razon;  // the system's description of the error when not ok
 };
 
-// Renames the file at `desde` to `hacia` (full paths) in one atomic step that never replaces
-// an existing file, even one that another program creates at the same moment. A rename to
-// the identical path succeeds when the file exists.
-ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& hacia);
+#ifndef Q_OS_WIN
+// The system calls behind a rename, replaceable so that tests reach the branches this
+// machine's file systems never take. Names are relative to the open folder `carpeta`; each
+// call returns 0 or an errno value.
+struct LlamadasRenombrar {
+    int (*renombrarSinReemplazo)(int carpeta, const char* desde, const char* hacia);
+    int (*renombrar)(int carpeta, const char* desde, const char* hacia);
+    int (*enlazar)(int carpeta, const char* desde, const char* hacia);
+    int (*borrar)(int carpeta, const char* nombre);
+    int (*estado)(int carpeta, const char* nombre);  // 0 when the name exists
+    bool (*mismoArchivo)(int carpeta, const char* a, const char* b);
+};
+const LlamadasRenombrar& LlamadasDelSistema();
+#endif
+
+// The folder whose files a run renames, opened once. Each rename names its files relative
+// to it: no rename can leave it, and the system need not walk its path again for every file.
+class CarpetaAbierta {
+public:
+#ifdef Q_OS_WIN
+    explicit CarpetaAbierta(const QString& ruta);
+#else
+    explicit CarpetaAbierta(const QString& ruta,
+                            const LlamadasRenombrar& llamadas = LlamadasDelSistema());
+#endif
+    ~CarpetaAbierta();
+    CarpetaAbierta(const CarpetaAbierta&) = delete;
+    CarpetaAbierta& operator=(const CarpetaAbierta&) = delete;
+
+    // Renames the file `viejo` to `nuevo` (bare names) in one atomic step that never replaces
+    // an existing file, even one that another program creates at the same moment. A rename to
+    // the identical name succeeds when the file exists.
+    ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
+
+private:
+#ifdef Q_OS_WIN
+    QString ruta;
+#else
+    const LlamadasRenombrar& llamadas;
+    int fd = -1;
+    int errorApertura = 0;
+    QByteArray desde, hacia;  // kept from one rename to the next: no allocation per file
+#endif
+};
 
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);
@@ -33,18 +74,3 @@ QList<QByteArray> ClavesCarpeta(const QString& carpeta);
 
 // The longest key (ClaveNombre) that a name in `carpeta` may have.
 qsizetype LargoMaximoClave(const QString& carpeta);
-
-#ifndef Q_OS_WIN
-// The system calls behind RenombrarSinSobrescribir, replaceable so that tests reach the
-// branches this machine's file systems never take. Each returns 0 or an errno value.
-struct LlamadasRenombrar {
-    int (*renombrarSinReemplazo)(const char* desde, const char* hacia);
-    int (*renombrar)(const char* desde, const char* hacia);
-    int (*enlazar)(const char* desde, const char* hacia);
-    int (*borrar)(const char* ruta);
-    int (*estado)(const char* ruta);  // 0 when the path exists
-    bool (*mismoArchivo)(const char* a, const char* b);
-};
-ResultadoSistema RenombrarSinSobrescribir(const QString& desde, const QString& hacia,
-                                          const LlamadasRenombrar& llamadas);
-#endif

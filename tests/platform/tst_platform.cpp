@@ -22,25 +22,25 @@ struct Falsas {
 };
 
 const LlamadasRenombrar LlamadasFalsas{
-    [](const char*, const char*) {
+    [](int, const char*, const char*) {
         Falsas::llamadas << u"renameat2"_qs;
         return Falsas::sinReemplazo;
     },
-    [](const char*, const char*) {
+    [](int, const char*, const char*) {
         Falsas::llamadas << u"rename"_qs;
         return 0;
     },
-    [](const char*, const char*) {
+    [](int, const char*, const char*) {
         Falsas::llamadas << u"link"_qs;
         return Falsas::enlazar;
     },
-    [](const char* ruta) {
-        Falsas::llamadas << u"unlink "_qs + QString::fromUtf8(ruta);
-        // The first unlink (the old name) answers the row's value, cleaning up succeeds.
-        return Falsas::llamadas.count(u"link"_qs) == 1 && ruta[0] == 'a' ? Falsas::borrar : 0;
+    [](int, const char* nombre) {
+        Falsas::llamadas << u"unlink "_qs + QString::fromUtf8(nombre);
+        // Unlinking the old name answers the row's value; cleaning up succeeds.
+        return nombre[0] == 'a' ? Falsas::borrar : 0;
     },
-    [](const char*) { return 0; },
-    [](const char*, const char*) { return Falsas::mismo; },
+    [](int, const char*) { return 0; },
+    [](int, const char*, const char*) { return Falsas::mismo; },
 };
 
 }  // namespace
@@ -53,6 +53,7 @@ private Q_SLOTS:
     void carreraConOtroPrograma();
     void ramasDelSistema_data();
     void ramasDelSistema();
+    void carpetaQueNoSeAbre();
 };
 
 void PruebaPlataforma::sobreArchivosReales_data()
@@ -77,8 +78,8 @@ void PruebaPlataforma::sobreArchivosReales()
     CarpetaPrueba c;
     if (!preparar.contains(u"nosource"_qs))
         c.crear(Lista({"a.txt"}));
-    const QString destino = preparar.startsWith(u"same"_qs) ? c.camino(u"a.txt"_qs)
-                                                            : c.camino(u"b.txt"_qs);
+    const QString nuevo = preparar.startsWith(u"same"_qs) ? u"a.txt"_qs : u"b.txt"_qs;
+    const QString destino = c.camino(nuevo);
     if (preparar == u"file")
         c.escribir(u"b.txt"_qs, "other");
     if (preparar == u"symlink")
@@ -87,7 +88,7 @@ void PruebaPlataforma::sobreArchivosReales()
         QVERIFY(QDir().mkdir(destino));
     const auto antes = c.contenido();
 
-    const ResultadoSistema r = RenombrarSinSobrescribir(c.camino(u"a.txt"_qs), destino);
+    const ResultadoSistema r = CarpetaAbierta(c.ruta()).Renombrar(u"a.txt", nuevo);
     QCOMPARE(r.ok, ok);
     QCOMPARE(r.razon, ok ? QString() : QString::fromLocal8Bit(std::strerror(errno_)));
     if (ok && preparar.isEmpty())
@@ -103,6 +104,7 @@ void PruebaPlataforma::carreraConOtroPrograma()
     // Another program creates the target at the same moment: whichever comes first, both
     // files survive whole.
     CarpetaPrueba c;
+    CarpetaAbierta carpeta(c.ruta());
     const QByteArray destino = QFile::encodeName(c.camino(u"b"_qs));
     int renombrados = 0, creados = 0;
     for (int vuelta = 0; vuelta < 2000; ++vuelta) {
@@ -125,7 +127,7 @@ void PruebaPlataforma::carreraConOtroPrograma()
         ya = true;
         for (int k = 0; k < espera; ++k)
             std::atomic_signal_fence(std::memory_order_seq_cst);
-        const bool ok = RenombrarSinSobrescribir(c.camino(u"a"_qs), c.camino(u"b"_qs)).ok;
+        const bool ok = carpeta.Renombrar(u"a", u"b").ok;
         otro.join();
         QVERIFY(ok != creado);
         QCOMPARE(c.leer(u"b"_qs), ok ? QByteArray("mine") : QByteArray("theirs"));
@@ -172,8 +174,23 @@ void PruebaPlataforma::ramasDelSistema()
     Falsas::enlazar = enlazar;
     Falsas::borrar = borrar;
     Falsas::llamadas.clear();
-    QTEST(RenombrarSinSobrescribir(u"a"_qs, u"b"_qs, LlamadasFalsas).ok, "ok");
+    CarpetaPrueba c;
+    QTEST(CarpetaAbierta(c.ruta(), LlamadasFalsas).Renombrar(u"a", u"b").ok, "ok");
     QTEST(Falsas::llamadas, "llamadas");
+}
+
+void PruebaPlataforma::carpetaQueNoSeAbre()
+{
+    // A folder that is gone: every rename fails with the reason, none happens elsewhere.
+    CarpetaPrueba c;
+    c.crear(Lista({"a"}));
+    QDir::setCurrent(c.ruta());
+    for (const QString& ruta : {c.camino(u"ya-no"_qs), QString()}) {
+        const ResultadoSistema r = CarpetaAbierta(ruta).Renombrar(u"a", u"b");
+        QVERIFY(!r.ok);
+        QCOMPARE(r.razon, QString::fromLocal8Bit(std::strerror(ENOENT)));
+    }
+    QCOMPARE(c.nombres(), Lista({"a"}));
 }
 
 QTEST_GUILESS_MAIN(PruebaPlataforma)

@@ -1,0 +1,224 @@
+// One measured case per process, so that each starts cold and its peak memory is its own.
+//   brindlewick_bench crear CARPETA N     N empty files f00000.jpg ... in CARPETA
+//   brindlewick_bench suelo CARPETA       the floor: renameat2 + one write(2) per file
+//   brindlewick_bench motor CARPETA       the operation loop, the real step and log writer
+//   brindlewick_bench ventana CARPETA     the main window: run, then undo from the menu
+//   brindlewick_bench seleccion CARPETA   the selection dialog: show, select all; refilter
+// Prints "name seconds" lines (and "memoria KiB" for the window).
+#include "app/Estado.h"
+#include "app/Pantalla.h"
+#include "app/Proceso.h"
+#include "dialogs/cComDlg.h"
+#include "engine/Panel.h"
+#include "ui/Avisos.h"
+#include "ui/Escritorio.h"
+#include "ui/frmBrindlewick.h"
+#include "ui/frmSeleccion.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+QStringList Nombres(const QString& carpeta)
+{
+    QStringList nombres = QDir(carpeta).entryList(QDir::Files, QDir::Name);
+    return nombres;
+}
+
+void Informar(const char* caso, qint64 nanosegundos)
+{
+    std::printf("%s %.6f\n", caso, double(nanosegundos) / 1e9);
+}
+
+int Crear(const QString& carpeta, int n)
+{
+    QDir().mkpath(carpeta);
+    for (int i = 0; i < n; ++i) {
+        const QByteArray ruta = QFile::encodeName(carpeta + QStringLiteral("/f%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        const int fd = ::open(ruta.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0)
+            return 1;
+        ::close(fd);
+    }
+    return 0;
+}
+
+// The least any renamer that keeps an undo log must do: one no-replace rename and one
+// unbuffered write of its record per file.
+int Suelo(const QString& carpeta, const QString& log)
+{
+    std::vector<std::string> nombres;
+    for (const QString& n : Nombres(carpeta))
+        nombres.push_back(n.toStdString());
+    const std::string dir = QFile::encodeName(carpeta).toStdString() + '/';
+    QElapsedTimer t;
+    t.start();
+    const int fd = ::open(QFile::encodeName(log).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (const std::string& n : nombres) {
+        const std::string base = n.substr(0, n.rfind('.'));
+        const std::string viejo = dir + n, nuevo = dir + base + ".png";
+        if (renameat2(AT_FDCWD, viejo.c_str(), AT_FDCWD, nuevo.c_str(), RENAME_NOREPLACE) != 0)
+            return 1;
+        const std::string registro = '"' + n + "\",\"" + base + ".png\"\r\n";
+        if (::write(fd, registro.data(), registro.size()) != ssize_t(registro.size()))
+            return 1;
+    }
+    ::close(fd);
+    Informar("suelo", t.nsecsElapsed());
+    return 0;
+}
+
+class SinVentana : public Pantalla {
+public:
+    void MostrarFichero(const QString&) override {}
+    void CederEventos() override {}
+    float AnchoMarco() const override { return 3015; }
+    void FijarAnchoBarra(float) override {}
+    bool Detenido() const override { return false; }
+};
+
+Panel CambiarAPng()
+{
+    Panel panel;
+    panel.opcion = 0;
+    panel.extension = QStringLiteral("png");
+    return panel;
+}
+
+int Motor(const QString& carpeta, const QString& log)
+{
+    Estado e;
+    e.RutaCarpeta = carpeta + u'/';
+    e.RutaLog = log;
+    e.Archivos = Nombres(carpeta);
+    e.NumArchivos = qint16(e.Archivos.size());
+    SinVentana pantalla;
+    QElapsedTimer t;
+    t.start();
+    const ResultadoProceso r = Procesar(e, pantalla, CambiarAPng(), {}, {});
+    Informar("motor", t.nsecsElapsed());
+    return r.aceptado && e.Fallos == 0 ? 0 : 1;
+}
+
+// Selects every file of the dialog's list and accepts, once the dialog is up.
+void SeleccionarTodo(QWidget* ventana)
+{
+    QTimer::singleShot(0, ventana, [ventana] {
+        auto* dialogo = ventana->findChild<frmSeleccion*>();
+        QApplication::setActiveWindow(dialogo);
+        dialogo->findChild<QAbstractItemView*>(QStringLiteral("lstFicheros"))->selectAll();
+        dialogo->findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    });
+}
+
+long MemoriaPico()
+{
+    QFile estado(QStringLiteral("/proc/self/status"));
+    if (!estado.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& linea : estado.readAll().split('\n'))
+        if (linea.startsWith("VmHWM:"))
+            return linea.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+int Ventana(const QString& carpeta, const QString& log)
+{
+    Estado e;
+    e.RutaLog = log;
+    QDir::setCurrent(carpeta);  // where the selection dialog starts
+    frmBrindlewick w(e);
+    w.findChild<QAction*>(QStringLiteral("mnuGuardar"))->setChecked(false);
+    e.GuardarLog = false;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    SeleccionarTodo(&w);
+    w.findChild<QPushButton*>(QStringLiteral("cmdSeleccionar"))->click();
+    if (e.NumArchivos != Nombres(carpeta).size())
+        return 1;
+    w.findChild<QLineEdit*>(QStringLiteral("txtExtension"))->setText(QStringLiteral("png"));
+
+    QElapsedTimer t;
+    t.start();
+    w.findChild<QPushButton*>(QStringLiteral("cmdProcesar"))->click();
+    Informar("ventana", t.nsecsElapsed());
+    if (e.Fallos != 0 || !Nombres(carpeta).first().endsWith(u".png"))
+        return 1;
+
+    t.restart();
+    w.findChild<QAction*>(QStringLiteral("mnuDeshacer"))->trigger();
+    Informar("deshacer", t.nsecsElapsed());
+    if (!Nombres(carpeta).first().endsWith(u".jpg"))
+        return 1;
+    std::printf("memoria %ld\n", MemoriaPico());
+    return 0;
+}
+
+int Seleccion(const QString& carpeta)
+{
+    Estado e;
+    QDir::setCurrent(carpeta);
+    QElapsedTimer t;
+    t.start();
+    frmSeleccion dialogo(e);
+    dialogo.show();
+    QApplication::setActiveWindow(&dialogo);  // shown and read, as a window manager makes it
+    auto* lista = dialogo.findChild<QAbstractItemView*>(QStringLiteral("lstFicheros"));
+    lista->selectAll();
+    dialogo.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    Informar("seleccion", t.nsecsElapsed());
+    if (e.NumArchivos != lista->model()->rowCount())
+        return 1;
+
+    dialogo.show();
+    QApplication::setActiveWindow(&dialogo);
+    QLineEdit* filtro = dialogo.findChild<QComboBox*>(QStringLiteral("cmbFiltro"))->lineEdit();
+    filtro->setText(QStringLiteral("*.jp"));
+    t.restart();
+    filtro->end(false);
+    filtro->insert(QStringLiteral("g"));  // one keystroke
+    Q_EMIT filtro->textEdited(filtro->text());
+    Informar("refiltro", t.nsecsElapsed());
+    return lista->model()->rowCount() == e.NumArchivos ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    Avisos::ModoPrueba(true);
+    Escritorio::ModoPrueba(true);
+    cComDlg::ModoPrueba(true);
+    const QString caso = args[1], carpeta = args[2];
+    // The log beside the folder, on the same file system.
+    const QString log = carpeta + QStringLiteral(".log");
+    if (caso == u"crear" && args.size() == 4)
+        return Crear(carpeta, args[3].toInt());
+    if (caso == u"suelo")
+        return Suelo(carpeta, log);
+    if (caso == u"motor")
+        return Motor(carpeta, log);
+    if (caso == u"ventana")
+        return Ventana(carpeta, log);
+    if (caso == u"seleccion")
+        return Seleccion(carpeta);
+    return 2;
+}
