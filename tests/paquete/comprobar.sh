@@ -93,9 +93,16 @@ EOF
 escritorio() {
     local entrada="$extraido/usr/share/applications/brindlewick.desktop"
     callado desktop-file-validate "$entrada"
-    # The menu entry starts the program from PATH and shows the icon of the theme.
-    grep -qx 'Exec=brindlewick' "$entrada" || falla "Exec is not the installed program"
-    grep -qx 'Icon=brindlewick' "$entrada" || falla "Icon is not the installed icon"
+    # The menu entry starts the program the package installs on PATH, and shows its icon
+    # from the theme at every size.
+    local programa icono
+    programa=$(sed -n 's/^Exec=//p' "$entrada")
+    icono=$(sed -n 's/^Icon=//p' "$entrada")
+    [ -x "$extraido/usr/bin/$programa" ] || falla "Exec=$programa is not in usr/bin"
+    local tema
+    for tema in scalable/apps/"$icono".svg {16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$icono".png; do
+        [ -f "$extraido/usr/share/icons/hicolor/$tema" ] || falla "Icon=$icono: no $tema in the theme"
+    done
 }
 
 metainfo() {
@@ -103,8 +110,10 @@ metainfo() {
     appstreamcli validate --no-net --pedantic "$archivo"
     grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" "$archivo" \
         || falla "no release $version in the metainfo"
-    grep -q '<launchable type="desktop-id">brindlewick.desktop</launchable>' "$archivo" \
-        || falla "the metainfo does not launch brindlewick.desktop"
+    local lanzador
+    lanzador=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$archivo")
+    [ -f "$extraido/usr/share/applications/$lanzador" ] \
+        || falla "the metainfo launches '$lanzador', which the package lacks"
 }
 
 # The unpacked program starts in a clean environment with an empty home, runs until it is
