@@ -18,3 +18,6 @@ instalar_paquetes() {
 # What building the program and its tests needs.
 PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n
                    fonts-dejavu-core fonts-liberation fonts-liberation2)
+
+# What building and checking the Debian package needs besides.
+PAQUETES_EMPAQUETAR=(dpkg-dev desktop-file-utils appstream lintian)

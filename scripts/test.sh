@@ -4,6 +4,8 @@
 #   scripts/test.sh --werror     warnings are errors
 #   scripts/test.sh --sanitize   AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
 #   scripts/test.sh --fuzz       the libFuzzer targets, built by clang in build-fuzz/, 60 s each
+#   scripts/test.sh --package    the Debian package, built in Release in build-paquete/, and its
+#                                checks: contents, menu entry, metainfo, a start, lintian
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 . "$raiz/scripts/paquetes.sh"
@@ -19,6 +21,11 @@ for a in "$@"; do
             opciones=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
                       -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BENCH=OFF)
             PAQUETES_COMPILAR+=(clang libclang-rt-14-dev) ;;
+        --package)
+            carpeta=build-paquete
+            opciones+=(-DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_PAQUETE=ON
+                       -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_BENCH=OFF)
+            PAQUETES_COMPILAR+=("${PAQUETES_EMPAQUETAR[@]}") ;;
         *) echo "unknown option: $a" >&2; exit 2 ;;
     esac
 done

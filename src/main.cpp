@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // No organization: the data folder is ~/.local/share/Brindlewick.
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
+    // The installed menu entry: Wayland and the task bars take the window's icon from it.
+    QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
 
     // The program speaks Spanish, and so must Qt's own dialogs and buttons.
     QTranslator qt;

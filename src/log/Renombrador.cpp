@@ -28,6 +28,23 @@ bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
     return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo);
 }
 
+namespace {
+
+// A disk that fills up takes part of a record and refuses the rest: the second write then
+// fails, and the log itself says why.
+bool EscribirTodo(QIODevice& log, const QByteArray& linea)
+{
+    qint64 hecho = 0;
+    for (qint64 n = 0; hecho < linea.size(); hecho += n) {
+        n = log.write(linea.constData() + hecho, linea.size() - hecho);
+        if (n <= 0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 RenombradorLog::RenombradorLog(Estado& e, Pantalla& pantalla)
     : e(e), pantalla(pantalla), carpeta(e.RutaCarpeta)
 {
@@ -46,7 +63,7 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
     if (e.FicheroLog) {
         linea.resize(0);
         AnadirRegistro(linea, viejo, r.ok ? nuevo : CampoFallo(nuevo, r.razon));
-        escrito = e.FicheroLog->write(linea) == linea.size();
+        escrito = EscribirTodo(*e.FicheroLog, linea);
         // A rename that the log does not hold could never be undone: it is taken back.
         if (!escrito && r.ok)
             carpeta.Renombrar(nuevo, viejo);

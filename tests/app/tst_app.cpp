@@ -9,8 +9,6 @@
 #include "log/Guardar.h"
 #include "log/Registro.h"
 
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -57,7 +55,6 @@ private Q_SLOTS:
     void rechazos();
     void guardarCargarYDeshacer();
     void cerrarDuranteElProceso();
-    void matarElProceso();
 };
 
 void PruebaApp::initTestCase()
@@ -241,54 +238,6 @@ void PruebaApp::cerrarDuranteElProceso()
     QCOMPARE(run.c.nombres(), Lista({"1.x", "2.x", "3"}));
     QCOMPARE(run.temporal(), CabeceraLog(3, run.c.ruta()) + LineaRegistro(u"1"_qs, u"1.x"_qs)
                                  + LineaRegistro(u"2"_qs, u"2.x"_qs));
-}
-
-void PruebaApp::matarElProceso()
-{
-    // A run killed at a random moment: every rename it made has its record, and the undo of
-    // its log restores every file, none lost or overwritten.
-    for (int vuelta = 0; vuelta < 5; ++vuelta) {
-        CarpetaPrueba c, datos;
-        QStringList nombres;
-        for (int i = 0; i < 3000; ++i)
-            nombres << QStringLiteral("f%1").arg(i, 4, 10, QLatin1Char('0'));
-        c.crear(nombres);
-        const auto antes = c.contenido();
-        QProcess hijo;
-        hijo.start(QStringLiteral(BRINDLEWICK_HIJO),
-                   {c.ruta().chopped(1), datos.camino(u"temp.txt"_qs)});
-        QVERIFY(hijo.waitForStarted());
-        // The whole run takes some 80 ms here.
-        QTest::qWait(int(QRandomGenerator::global()->bounded(2, 60)));
-        hijo.kill();
-        hijo.waitForFinished();
-        if (!QFile::exists(datos.camino(u"temp.txt"_qs))) {  // killed before its first rename
-            QCOMPARE(c.contenido(), antes);
-            continue;
-        }
-
-        const LogLeido log = LeerLog(datos.leer(u"temp.txt"_qs), true);
-        int renombrados = 0;
-        for (const Registro& r : log.registros) {
-            QVERIFY(r.deshacible);
-            QVERIFY(QFile::exists(c.camino(r.nuevo)));
-            ++renombrados;
-        }
-        // At most the one in flight is renamed without its record.
-        QVERIFY(c.nombres().filter(u".renombrado"_qs).size() - renombrados <= 1);
-
-        Estado e;
-        e.RutaCarpeta = c.ruta();
-        e.RutaLog = datos.camino(u"temp.txt"_qs);
-        PantallaRegistro pantalla;
-        QVERIFY(DeshacerTemporal(e, pantalla));
-        auto despues = c.contenido();
-        // The one in flight, if any, is found under its new name and put back by hand.
-        for (const QString& n : c.nombres().filter(u".renombrado"_qs))
-            despues.insert(n.chopped(11), despues.take(n));
-        QCOMPARE(despues, antes);
-        qInfo("run %d: killed after %d renames", vuelta, renombrados);
-    }
 }
 
 QTEST_GUILESS_MAIN(PruebaApp)

@@ -1,31 +1,10 @@
-#include "Soporte.h"
-#include "VentanaPrueba.h"
+#include "Banco.h"
 
-#include "app/Estado.h"
-#include "dialogs/cComDlg.h"
 #include "log/Registro.h"
-#include "ui/Avisos.h"
-#include "ui/Escritorio.h"
 #include "ui/Formas.h"
 #include "ui/frmAyuda.h"
-#include "ui/frmBrindlewick.h"
-#include "ui/frmSeleccion.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTimer>
-#include <QtTest>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -71,11 +50,7 @@ void PruebaVentana::initTestCase()
 
 void PruebaVentana::init()
 {
-    Avisos::ModoPrueba(true);
-    Escritorio::ModoPrueba(true);
-    cComDlg::ModoPrueba(true);
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brindlewick"_qs, u"Brindlewick"_qs)
-        .clear();
+    PrepararVentanas();
 }
 
 void PruebaVentana::alCargar()

@@ -1,19 +1,11 @@
-#include "Soporte.h"
-#include "VentanaPrueba.h"
+#include "Banco.h"
 
-#include "dialogs/cComDlg.h"
 #include "log/Registro.h"
-#include "ui/Avisos.h"
-#include "ui/Escritorio.h"
 #include "ui/frmVistaPrevia.h"
 
-#include <QHeaderView>
 #include <QMenu>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
-
-#include <functional>
 
 namespace {
 
@@ -80,11 +72,7 @@ void PruebaVistaPrevia::initTestCase()
 
 void PruebaVistaPrevia::init()
 {
-    Avisos::ModoPrueba(true);
-    Escritorio::ModoPrueba(true);
-    cComDlg::ModoPrueba(true);
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brindlewick"_qs, u"Brindlewick"_qs)
-        .clear();
+    PrepararVentanas();
 }
 
 void PruebaVistaPrevia::menuSigueARenombrar()
