@@ -11,20 +11,21 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 . "$raiz/scripts/paquetes.sh"
 
 carpeta=build
-opciones=(-DCMAKE_BUILD_TYPE=Debug)
+tipo=Debug
+opciones=()
 for a in "$@"; do
     case "$a" in
         --werror) opciones+=(-DBRINDLEWICK_WERROR=ON) ;;
         --sanitize) carpeta=build-asan; opciones+=(-DBRINDLEWICK_SANITIZE=ON) ;;
         --fuzz)
             carpeta=build-fuzz
-            opciones=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
-                      -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BENCH=OFF)
+            tipo=RelWithDebInfo
+            opciones+=(-DCMAKE_CXX_COMPILER=clang++ -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BENCH=OFF)
             PAQUETES_COMPILAR+=(clang libclang-rt-14-dev) ;;
         --package)
             carpeta=build-paquete
-            opciones+=(-DCMAKE_BUILD_TYPE=Release -DBRINDLEWICK_PAQUETE=ON
-                       -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_BENCH=OFF)
+            tipo=Release
+            opciones+=(-DBRINDLEWICK_PAQUETE=ON -DBRINDLEWICK_TESTS=OFF -DBRINDLEWICK_BENCH=OFF)
             PAQUETES_COMPILAR+=("${PAQUETES_EMPAQUETAR[@]}") ;;
         *) echo "unknown option: $a" >&2; exit 2 ;;
     esac
@@ -32,7 +33,7 @@ done
 
 instalar_paquetes "${PAQUETES_COMPILAR[@]}"
 
-cmake -S "$raiz" -B "$raiz/$carpeta" -G Ninja "${opciones[@]}"
+cmake -S "$raiz" -B "$raiz/$carpeta" -G Ninja -DCMAKE_BUILD_TYPE="$tipo" "${opciones[@]}"
 cmake --build "$raiz/$carpeta" --parallel
 cd "$raiz/$carpeta"
 ctest --output-on-failure --parallel "$(nproc)"

@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
                 std::abort();
     // What the writer writes reads back the same.
     const QString texto = QString::fromUtf8(bytes);
-    const qsizetype mitad = texto.size() / 2;
+    qsizetype mitad = texto.size() / 2;
+    if (mitad > 0 && texto.at(mitad - 1).isHighSurrogate())
+        ++mitad;  // names are whole characters: never split one in two
     const QString a = texto.first(mitad), b = texto.sliced(mitad);
     const LogLeido vuelta = LeerLog(LineaRegistro(a, b), false);
     if (!b.contains(MarcaFallo) && !a.contains(MarcaFallo) && a.size() < 1000 && b.size() < 1000
