@@ -20,14 +20,11 @@ QString Rechazo(const QString& que, const QString& ruta, const QString& razon)
 // The operation mode: the panel's parameters are checked before anything is renamed.
 ResultadoProceso Operar(Estado& e, Pantalla& pantalla, const Panel& panel)
 {
-    const auto leido = LeerPanel(panel, e.NumArchivos);
-    if (const QString* mensaje = std::get_if<QString>(&leido))
-        return {false, *mensaje};
     RenombradorLog paso(e, pantalla);
-    const FinOperacion fin = EjecutarOperacion(std::get<Operacion>(leido), e, paso, pantalla);
-    if (fin == FinOperacion::FueraDeLimites)
-        return {false, QStringLiteral("Número no válido")};
-    return {true, {}, fin == FinOperacion::Completa};
+    const auto fin = OperarPanel(panel, e, paso, pantalla);
+    if (const QString* mensaje = std::get_if<QString>(&fin))
+        return {false, *mensaje};
+    return {true, {}, std::get<FinOperacion>(fin) == FinOperacion::Completa};
 }
 
 // The loaded-log mode: the saved log's renames are undone in the folder where it lies.
@@ -36,9 +33,7 @@ ResultadoProceso DeshacerCargado(Estado& e, Pantalla& pantalla, const QString& l
 {
     QFile cargado(logCargado);
     if (!cargado.open(QIODevice::ReadOnly))
-        return {false,
-                Rechazo(QStringLiteral("No se pudo abrir el log:"), logCargado,
-                        cargado.errorString())};
+        return {false, RechazoLogCargado(logCargado, cargado.errorString())};
     e.RutaCarpeta = carpetaLog;
     DeshacerLog(e, pantalla, cargado, false);
     // No offer to save after an undo: its log holds the reverse renames.
@@ -46,6 +41,11 @@ ResultadoProceso DeshacerCargado(Estado& e, Pantalla& pantalla, const QString& l
 }
 
 }  // namespace
+
+QString RechazoLogCargado(const QString& ruta, const QString& razon)
+{
+    return Rechazo(QStringLiteral("No se pudo abrir el log:"), ruta, razon);
+}
 
 ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel,
                           const QString& logCargado, const QString& carpetaLog)

@@ -14,6 +14,9 @@ struct ResultadoProceso {
     bool ofrecerGuardar = false;
 };
 
+// The message of a run that can't read its loaded log.
+QString RechazoLogCargado(const QString& ruta, const QString& razon);
+
 // What a press of "Renombrar" does below the window: Fallos reset, the temporary log
 // written from its header on, then either the panel's operation over the selection or, with
 // a log loaded, the undo of `logCargado` in its own folder `carpetaLog`; the log closed and

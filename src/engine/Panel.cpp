@@ -1,5 +1,6 @@
 #include "engine/Panel.h"
 
+#include "app/Estado.h"
 #include "engine/Comprobaciones.h"
 #include "engine/Reglas.h"
 
@@ -78,4 +79,16 @@ FinOperacion EjecutarOperacion(const Operacion& op, const Estado& e, PasoRenombr
     default:
         return FinOperacion::Completa;
     }
+}
+
+std::variant<FinOperacion, QString> OperarPanel(const Panel& panel, const Estado& e,
+                                                PasoRenombrar& paso, Pantalla& pantalla)
+{
+    const auto leido = LeerPanel(panel, e.NumArchivos);
+    if (const QString* mensaje = std::get_if<QString>(&leido))
+        return *mensaje;
+    const FinOperacion fin = EjecutarOperacion(std::get<Operacion>(leido), e, paso, pantalla);
+    if (fin == FinOperacion::FueraDeLimites)
+        return NumeroNoValido;
+    return fin;
 }

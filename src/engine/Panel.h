@@ -31,3 +31,8 @@ std::variant<Operacion, QString> LeerPanel(const Panel& panel, qint16 numArchivo
 // option, no sub-option) renames nothing and is complete.
 FinOperacion EjecutarOperacion(const Operacion& op, const Estado& e, PasoRenombrar& paso,
                                Pantalla& pantalla);
+
+// A run's operation mode, all but its log: the panel read and checked, then its operation
+// over the selection through `paso`. When the run refuses, the message it shows instead.
+std::variant<FinOperacion, QString> OperarPanel(const Panel& panel, const Estado& e,
+                                                PasoRenombrar& paso, Pantalla& pantalla);

@@ -9,6 +9,18 @@
 
 #include <cmath>
 
+bool RecorrerDeshacer(const LogLeido& log, PasoRenombrar& paso,
+                      const std::function<void(const Registro&, int)>& trasRegistro)
+{
+    int contador = 0;
+    for (auto r = log.registros.crbegin(); r != log.registros.crend(); ++r) {
+        if (r->deshacible && !paso.RenombrarArchivo(r->nuevo, r->viejo))
+            return false;
+        trasRegistro(*r, contador++);
+    }
+    return true;
+}
+
 bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
 {
     const LogLeido log = LeerLog(f.readAll(), conCabecera);
@@ -17,17 +29,12 @@ bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
 
     RenombradorLog paso(e, pantalla);
     const float ancho = pantalla.AnchoMarco() - 25.0f;
-    int contador = 0;
-    for (auto r = log.registros.crbegin(); r != log.registros.crend(); ++r) {
-        if (r->deshacible && !paso.RenombrarArchivo(r->nuevo, r->viejo))
-            return false;
+    return RecorrerDeshacer(log, paso, [&](const Registro&, int contador) {
         // The bar grows over every record, skipped ones included; a whole number of twips.
         if (e.NumArchivos > 0)
             pantalla.FijarAnchoBarra(
                 std::nearbyint(ancho / float(e.NumArchivos) * float(contador + 1)));
-        ++contador;
-    }
-    return true;
+    });
 }
 
 bool DeshacerTemporal(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir)

@@ -101,11 +101,11 @@ public:
         // Anything else (a field count other than two, stray text, an unterminated quote, the
         // end of the file without a line end) spoils the line, and reading goes on after its
         // first physical line end, so that a quote left open can't swallow the lines below.
-        if (!cerrada || n != 2) {
+        const bool escrita = cerrada && n == 2;
+        if (!escrita)
             saltarLinea(inicio);
-            return r;
-        }
-        r.deshacible = !QStringView(t).sliced(inicio, i - inicio).contains(MarcaFallo);
+        r.fallo = QStringView(t).sliced(inicio, i - inicio).contains(MarcaFallo);
+        r.deshacible = escrita && !r.fallo;
         return r;
     }
 

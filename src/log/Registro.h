@@ -22,6 +22,8 @@ QString CampoFallo(const QString& nuevo, const QString& razon);
 struct Registro {
     QString viejo;  // field 1: the name before the rename
     QString nuevo;  // field 2: the name after it
+    // The line holds the failure marker somewhere: a failed rename, never undone.
+    bool fallo = false;
     // A success record that may be undone: exactly two quoted fields and nothing after them,
     // and no failure marker anywhere in its line.
     bool deshacible = false;

@@ -23,6 +23,11 @@ bool EsNombreDesnudo(const QString& nombre)
     return true;
 }
 
+bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
+{
+    return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo);
+}
+
 namespace {
 
 // A disk that fills up takes part of a record and refuses the rest: the second write then
@@ -50,10 +55,8 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
     pantalla.MostrarFichero(viejo);
     pantalla.CederEventos();
 
-    // Only bare names: a crafted log or a pattern could otherwise move files out of the
-    // folder. A new name holding the marker would read back as a failure and never be undone.
     ResultadoSistema r{false, RazonNombreNoValido.toString()};
-    if (EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo))
+    if (NombresAdmitidos(viejo, nuevo))
         r = carpeta.Renombrar(viejo, nuevo);
 
     bool escrito = true;

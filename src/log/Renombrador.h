@@ -15,6 +15,11 @@ inline constexpr QStringView RazonNombreNoValido = u"nombre de archivo no válid
 // A bare file name of a folder: not empty, not "." or "..", no path separator, no NUL.
 bool EsNombreDesnudo(const QString& nombre);
 
+// The names that the step hands to the system: only bare names, so that a crafted log or a
+// pattern can't move files out of the folder, and no new name holding the failure marker,
+// which would read back as a failure and never be undone.
+bool NombresAdmitidos(const QString& viejo, const QString& nuevo);
+
 // The rename step: renames the file viejo of RutaCarpeta to nuevo without ever replacing
 // a file, appends its record to the log open as FicheroLog (none while that is null) and
 // counts failures in Fallos. It stops the loop when a record cannot be written or the user

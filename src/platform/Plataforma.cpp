@@ -4,11 +4,14 @@
 #include <QStringEncoder>
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <windows.h>
 #else
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +45,28 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
 bool SincronizarFichero(QFile& fichero)
 {
     return fichero.flush();
+}
+
+QByteArray ClaveNombre(const QString& nombre)
+{
+    // NTFS ignores case; its names are counted in UTF-16 units.
+    const QString plegado = nombre.toCaseFolded();
+    return QByteArray(reinterpret_cast<const char*>(plegado.utf16()), plegado.size() * 2);
+}
+
+QList<QByteArray> ClavesCarpeta(const QString& carpeta)
+{
+    QList<QByteArray> claves;
+    const QStringList nombres = QDir(carpeta).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& n : nombres)
+        claves.append(ClaveNombre(n));
+    return claves;
+}
+
+qsizetype LargoMaximoClave(const QString&)
+{
+    return 255 * 2;
 }
 
 #else
@@ -145,6 +170,34 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
 bool SincronizarFichero(QFile& fichero)
 {
     return fichero.flush() && fdatasync(fichero.handle()) == 0;
+}
+
+QByteArray ClaveNombre(const QString& nombre)
+{
+    QByteArray clave;
+    Codificar(clave, nombre);
+    return clave;
+}
+
+QList<QByteArray> ClavesCarpeta(const QString& carpeta)
+{
+    QList<QByteArray> claves;
+    DIR* dir = opendir(QFile::encodeName(carpeta).constData());
+    if (!dir)
+        return claves;
+    while (const dirent* entrada = readdir(dir)) {
+        const QByteArray nombre(entrada->d_name);
+        if (nombre != "." && nombre != "..")
+            claves.append(nombre);
+    }
+    closedir(dir);
+    return claves;
+}
+
+qsizetype LargoMaximoClave(const QString& carpeta)
+{
+    const long largo = pathconf(QFile::encodeName(carpeta).constData(), _PC_NAME_MAX);
+    return largo > 0 ? largo : NAME_MAX;
 }
 
 #endif

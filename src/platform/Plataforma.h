@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -60,3 +61,16 @@ private:
 
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);
+
+// A name as the file system tells names apart, for a model of a folder that renames nothing.
+// On Linux the very bytes that a rename hands to the system: case counts.
+QByteArray ClaveNombre(const QString& nombre);
+
+// The entries of a folder, of every kind, "." and ".." left out, keyed as ClaveNombre keys
+// them but read as the disk holds them: a name that is not valid UTF-8 there matches no name
+// the program shows for it, just as renaming it by that name fails. Empty when the folder
+// can't be read.
+QList<QByteArray> ClavesCarpeta(const QString& carpeta);
+
+// The longest key (ClaveNombre) that a name in `carpeta` may have.
+qsizetype LargoMaximoClave(const QString& carpeta);

@@ -1,6 +1,7 @@
 #include "ui/frmBrindlewick.h"
 
 #include "app/Estado.h"
+#include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "engine/Panel.h"
 #include "engine/Reglas.h"
@@ -15,6 +16,7 @@
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmSeleccion.h"
+#include "ui/frmVistaPrevia.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -204,6 +206,11 @@ void frmBrindlewick::CrearMenus()
     };
     QMenu* opciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
     opciones->setObjectName(QStringLiteral("mnuOpciones"));
+    mnuVistaPrevia = accion(opciones, "mnuVistaPrevia", QStringLiteral("&Vista previa"),
+                            &frmBrindlewick::mnuVistaPrevia_Click);
+    mnuVistaPrevia->setEnabled(cmdProcesar->isEnabled());
+    cmdProcesar->installEventFilter(this);
+    opciones->addSeparator()->setObjectName(QStringLiteral("mnuLineaVista"));
     mnuDeshacer = accion(opciones, "mnuDeshacer", QStringLiteral("&Deshacer"),
                          &frmBrindlewick::mnuDeshacer_Click);
     opciones->addSeparator()->setObjectName(QStringLiteral("mnuLinea"));
@@ -290,6 +297,14 @@ void frmBrindlewick::closeEvent(QCloseEvent* evento)
     if (ayuda)
         ayuda->close();
     evento->accept();
+}
+
+bool frmBrindlewick::eventFilter(QObject* objeto, QEvent* evento)
+{
+    // Whatever enables or disables "Renombrar", the preview of what it would do goes along.
+    if (objeto == cmdProcesar && evento->type() == QEvent::EnabledChange)
+        mnuVistaPrevia->setEnabled(cmdProcesar->isEnabled());
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void frmBrindlewick::Bloquear(bool proceso)
@@ -384,6 +399,13 @@ void frmBrindlewick::cmdProcesar_Click()
         cmdProcesar->setEnabled(true);
         mnuDeshacer->setEnabled(deshacerAntes);
     }
+}
+
+void frmBrindlewick::mnuVistaPrevia_Click()
+{
+    // Read exactly as "Renombrar" would read it.
+    frmVistaPrevia vista(Prever(e, PanelActual(), Dialogo.FileName, Dialogo.Path), this);
+    vista.exec();
 }
 
 void frmBrindlewick::GuardarLogComo()

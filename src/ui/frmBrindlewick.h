@@ -40,10 +40,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    // "Vista previa" follows "Renombrar" from enabled to disabled and back.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private Q_SLOTS:
     void cmdSeleccionar_Click();
     void cmdProcesar_Click();
+    void mnuVistaPrevia_Click();
     void optOpciones_Click();
     void optAnadirEn_Click();
     void optAnadirPrincipio_Click();
@@ -93,6 +96,7 @@ private:
     Forma* shpOutProgreso;
     Forma* shpProgreso;
     EtiquetaRapida* lblFichop;
+    QAction* mnuVistaPrevia;
     QAction* mnuDeshacer;
     QAction* mnuGuardar;
     QAction* mnuCargar;

@@ -2,6 +2,9 @@
 // Usage: brindlewick_capturas FOLDER   (scripts/screenshots.sh runs it under Xvfb)
 
 #include "app/Estado.h"
+#include "app/Prevision.h"
+#include "engine/Listado.h"
+#include "engine/Panel.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "dialogs/cComDlg.h"
@@ -9,6 +12,7 @@
 #include "ui/frmAyuda.h"
 #include "ui/frmBrindlewick.h"
 #include "ui/frmSeleccion.h"
+#include "ui/frmVistaPrevia.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -68,6 +73,30 @@ void CrearMuestras(const QString& carpeta)
     }
 }
 
+// The preview of "A --> a" over a folder of mixed names: most change, some stay as they are,
+// and three fail in the three ways a name can be taken.
+std::unique_ptr<QWidget> VistaPrevia(const Estado& e)
+{
+    QTemporaryDir carpeta;
+    QStringList nombres{u"Boda 001.JPG"_qs, u"Boda 002.JPG"_qs, u"IMG_2041.JPG"_qs,
+                        u"Informe final.DOC"_qs, u"notas.txt"_qs, u"PLAYA.JPG"_qs,
+                        u"Playa.jpg"_qs, u"A.TXT"_qs, u"a.txt"_qs, u"árbol de Navidad.png"_qs,
+                        u"Leeme"_qs};
+    std::sort(nombres.begin(), nombres.end(), OrdenNatural);
+    for (const QString& n : nombres + QStringList{u"boda 002.jpg"_qs}) {
+        QFile f(QDir(carpeta.path()).filePath(n));
+        if (!f.open(QIODevice::WriteOnly))
+            std::fprintf(stderr, "cannot create %s\n", qPrintable(n));
+    }
+    Estado mezcla = e;
+    mezcla.RutaCarpeta = carpeta.path() + u'/';
+    mezcla.Archivos = nombres;
+    mezcla.NumArchivos = qint16(nombres.size());
+    Panel minusculas;
+    minusculas.opcion = 4;
+    return std::make_unique<frmVistaPrevia>(Prever(mezcla, minusculas, {}, {}));
+}
+
 const Captura Capturas[] = {
     {"frmSeleccion.png",
      [](Estado& e) -> std::unique_ptr<QWidget> {
@@ -97,6 +126,7 @@ const Captura Capturas[] = {
      },
      true},
     {"frmAyuda.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAyuda>(); }},
+    {"frmVistaPrevia.png", [](Estado& e) { return VistaPrevia(e); }},
 };
 
 }  // namespace

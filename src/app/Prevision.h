@@ -1,0 +1,24 @@
+#pragma once
+
+#include "log/Simulacion.h"
+
+#include <QList>
+#include <QString>
+
+struct Estado;
+struct Panel;
+
+// What a press of "Renombrar" would do, foretold.
+struct Prevision {
+    QString mensaje;  // the run would refuse with this message, and there are no rows
+    QList<FilaPrevista> filas;  // one per selected file, or per record of a loaded log
+    int cambios = 0;            // names that would change
+    int fallos = 0;             // renames that would fail, as the run counts them
+};
+
+// Foretells, touching no file, what Procesar would do with the same arguments: the panel's
+// operation over the selection, through the same checks and rules, or, with a log loaded,
+// the undo of `logCargado` in `carpetaLog`, through the same reading and order. Each rename
+// meets the folder as the earlier renames of the run would leave it.
+Prevision Prever(const Estado& e, const Panel& panel, const QString& logCargado,
+                 const QString& carpetaLog);

@@ -1,0 +1,98 @@
+#include "log/Simulacion.h"
+
+#include "log/Renombrador.h"
+#include "platform/Plataforma.h"
+
+QString TextoResultado(ResultadoPrevisto r)
+{
+    switch (r) {
+    case ResultadoPrevisto::SinCambios:
+        return QStringLiteral("Sin cambios");
+    case ResultadoPrevisto::Correcto:
+        return QStringLiteral("Correcto");
+    case ResultadoPrevisto::NombreExiste:
+        return QStringLiteral("El nombre ya existe");
+    case ResultadoPrevisto::CambioAnterior:
+        return QStringLiteral("Lo toma un cambio anterior");
+    case ResultadoPrevisto::RenombraDespues:
+        return QStringLiteral("Lo tiene un archivo que se renombra después");
+    case ResultadoPrevisto::NombreNoValido:
+        return QStringLiteral("Nombre de archivo no válido");
+    case ResultadoPrevisto::NoExiste:
+        return QStringLiteral("El archivo no existe");
+    case ResultadoPrevisto::OmitidoFallo:
+        return QStringLiteral("Omitido (fallo registrado)");
+    case ResultadoPrevisto::OmitidoLinea:
+        return QStringLiteral("Omitido (línea no válida)");
+    }
+    return {};
+}
+
+bool EsFallo(ResultadoPrevisto r)
+{
+    switch (r) {
+    case ResultadoPrevisto::NombreExiste:
+    case ResultadoPrevisto::CambioAnterior:
+    case ResultadoPrevisto::RenombraDespues:
+    case ResultadoPrevisto::NombreNoValido:
+    case ResultadoPrevisto::NoExiste:
+        return true;
+    default:
+        return false;
+    }
+}
+
+PasoSimulado::PasoSimulado(const QString& carpeta) : largoMaximo(LargoMaximoClave(carpeta))
+{
+    const QList<QByteArray> claves = ClavesCarpeta(carpeta);
+    presentes = QSet<QByteArray>(claves.cbegin(), claves.cend());
+}
+
+bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
+{
+    const QByteArray origen = ClaveNombre(viejo);
+    const QByteArray destino = ClaveNombre(nuevo);
+    ultimaVezOrigen.insert(origen, filas.size());
+
+    // The checks in the order the step and the system make them: the names first, then the
+    // source, then the target.
+    ResultadoPrevisto r = ResultadoPrevisto::Correcto;
+    if (!NombresAdmitidos(viejo, nuevo)) {
+        r = ResultadoPrevisto::NombreNoValido;
+    } else if (!presentes.contains(origen)) {
+        r = ResultadoPrevisto::NoExiste;
+    } else if (origen == destino) {
+        // Nothing moves. Names that differ in case alone are one name where case doesn't
+        // count, and the rename changes only how it is written.
+        r = viejo == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
+    } else if (destino.size() > largoMaximo) {
+        r = ResultadoPrevisto::NombreNoValido;
+    } else if (dadosEnLaCorrida.contains(destino)) {
+        r = ResultadoPrevisto::CambioAnterior;
+    } else if (presentes.contains(destino)) {
+        // Until the run's last rename is seen, a holder may yet turn out to be renamed later.
+        r = ResultadoPrevisto::NombreExiste;
+        ocupados.append({filas.size(), destino});
+    } else {
+        presentes.remove(origen);
+        dadosEnLaCorrida.remove(origen);
+        presentes.insert(destino);
+        dadosEnLaCorrida.insert(destino);
+    }
+    filas.append({viejo, nuevo, r});
+    return true;
+}
+
+void PasoSimulado::Omitir(const QString& actual, const QString& nuevo, ResultadoPrevisto r)
+{
+    filas.append({actual, nuevo, r});
+}
+
+QList<FilaPrevista> PasoSimulado::Filas() const
+{
+    QList<FilaPrevista> resultado = filas;
+    for (const auto& [fila, nombre] : ocupados)
+        if (ultimaVezOrigen.value(nombre, -1) > fila)
+            resultado[fila].resultado = ResultadoPrevisto::RenombraDespues;
+    return resultado;
+}

@@ -1,0 +1,153 @@
+#include "ui/frmVistaPrevia.h"
+
+#include "ui/Fuentes.h"
+#include "ui/Icono.h"
+#include "ui/Twips.h"
+
+#include <QAbstractTableModel>
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSet>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+
+// The rows as they are foretold. One model over all of them, so that a selection of the
+// largest size shows at once: the view asks only for the rows it draws.
+class ModeloVistaPrevia final : public QAbstractTableModel {
+public:
+    ModeloVistaPrevia(QList<FilaPrevista> filas, QObject* padre)
+        : QAbstractTableModel(padre), filas(std::move(filas))
+    {
+    }
+
+    int rowCount(const QModelIndex& padre = {}) const override
+    {
+        return padre.isValid() ? 0 : int(filas.size());
+    }
+    int columnCount(const QModelIndex& padre = {}) const override
+    {
+        return padre.isValid() ? 0 : 3;
+    }
+
+    QVariant data(const QModelIndex& i, int rol) const override
+    {
+        const FilaPrevista& f = filas.at(i.row());
+        if (rol == Qt::DisplayRole) {
+            switch (i.column()) {
+            case 0:
+                return f.actual;
+            case 1:
+                return f.nuevo;
+            default:
+                return TextoResultado(f.resultado);
+            }
+        }
+        // What fails stands out; what stays as it is steps back.
+        if (rol == Qt::ForegroundRole) {
+            if (EsFallo(f.resultado))
+                return QColor(176, 0, 0);
+            if (f.resultado != ResultadoPrevisto::Correcto)
+                return QColor(110, 110, 110);
+        }
+        return {};
+    }
+
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override
+    {
+        if (rol != Qt::DisplayRole)
+            return {};
+        if (orientacion == Qt::Vertical)
+            return seccion + 1;
+        static const QString Titulos[] = {QStringLiteral("Nombre actual"),
+                                          QStringLiteral("Nombre nuevo"),
+                                          QStringLiteral("Resultado")};
+        return Titulos[seccion];
+    }
+
+private:
+    const QList<FilaPrevista> filas;
+};
+
+// Wide enough for the header and for the longest result that the rows show.
+int AnchoResultados(const QAbstractItemModel& modelo, const QFontMetrics& metricas)
+{
+    QSet<QString> textos{modelo.headerData(2, Qt::Horizontal).toString()};
+    for (int f = 0; f < modelo.rowCount(); ++f)
+        textos.insert(modelo.index(f, 2).data().toString());
+    int ancho = 0;
+    for (const QString& t : std::as_const(textos))
+        ancho = std::max(ancho, metricas.horizontalAdvance(t));
+    return ancho + Pixeles(240);
+}
+
+}  // namespace
+
+frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent)
+    : QDialog(parent),
+      lblResumen(new QLabel(this)),
+      lstVistaPrevia(new QTableView(this)),
+      cmdCerrar(new QPushButton(QStringLiteral("Cerrar"), this))
+{
+    setObjectName(QStringLiteral("frmVistaPrevia"));
+    setWindowTitle(QStringLiteral("Vista previa"));
+    setWindowIcon(IconoPrograma());
+    setFont(FuenteVentana());
+    setModal(true);
+    setSizeGripEnabled(true);
+    resize(Pixeles(10500), Pixeles(6000));
+
+    lblResumen->setObjectName(QStringLiteral("lblResumen"));
+    // A path in a message is shown as it is, never read as markup; without a table below,
+    // the message stays at the top.
+    lblResumen->setTextFormat(Qt::PlainText);
+    lblResumen->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lstVistaPrevia->setObjectName(QStringLiteral("lstVistaPrevia"));
+    cmdCerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    cmdCerrar->setDefault(true);
+    connect(cmdCerrar, &QPushButton::clicked, this, &frmVistaPrevia::cmdCerrar_Click);
+
+    auto* columna = new QVBoxLayout(this);
+    columna->setContentsMargins(Pixeles(120), Pixeles(120), Pixeles(120), Pixeles(120));
+    columna->setSpacing(Pixeles(120));
+    columna->addWidget(lblResumen);
+    columna->addWidget(lstVistaPrevia, 1);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdCerrar);
+    columna->addLayout(botones);
+
+    if (!prevision.mensaje.isEmpty()) {
+        // A run that would be refused renames nothing: its message alone.
+        lblResumen->setText(prevision.mensaje);
+        lstVistaPrevia->hide();
+        adjustSize();
+        return;
+    }
+    lblResumen->setText(QStringLiteral("%1 cambios, %2 fallarán")
+                            .arg(prevision.cambios)
+                            .arg(prevision.fallos));
+    lstVistaPrevia->setModel(new ModeloVistaPrevia(std::move(prevision.filas), lstVistaPrevia));
+    lstVistaPrevia->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstVistaPrevia->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstVistaPrevia->setWordWrap(false);
+    // The ends of long names tell them apart best: the extension and any number.
+    lstVistaPrevia->setTextElideMode(Qt::ElideMiddle);
+    QHeaderView* filas = lstVistaPrevia->verticalHeader();
+    filas->setSectionResizeMode(QHeaderView::Fixed);
+    filas->setDefaultSectionSize(fontMetrics().height() + Pixeles(60));
+    // The names share the width; the results keep theirs whole, however narrow the window.
+    QHeaderView* columnas = lstVistaPrevia->horizontalHeader();
+    columnas->setSectionResizeMode(QHeaderView::Stretch);
+    columnas->setSectionResizeMode(2, QHeaderView::Fixed);
+    columnas->resizeSection(2, AnchoResultados(*lstVistaPrevia->model(), columnas->fontMetrics()));
+}
+
+void frmVistaPrevia::cmdCerrar_Click()
+{
+    close();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/Prevision.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+// "Vista previa": every rename that "Renombrar" would make, in the run's order, each with its
+// foretold result, or the message of a run that would be refused. It only shows. Build it
+// with what Prever foretold and exec() it; "Cerrar" and Esc close it.
+class frmVistaPrevia : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmVistaPrevia(Prevision prevision, QWidget* parent = nullptr);
+
+private Q_SLOTS:
+    void cmdCerrar_Click();
+
+private:
+    QLabel* lblResumen;
+    QTableView* lstVistaPrevia;
+    QPushButton* cmdCerrar;
+};
