@@ -150,9 +150,11 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
         return codigo == 0 ? ResultadoSistema{} : Error(codigo);
     }
     int codigo = llamadas.renombrarSinReemplazo(fd, a, b);
-    if (codigo == EEXIST && llamadas.mismoArchivo(fd, a, b)) {
-        // Both names lead to one file: a change of letter case on a file system that
-        // ignores case. Nothing else can be replaced.
+    if (codigo == EEXIST && viejo.compare(nuevo, Qt::CaseInsensitive) == 0
+        && llamadas.mismoArchivo(fd, a, b)) {
+        // Both names lead to one file: a change of letter case on a file system that ignores
+        // case. Two hard links of one file are no such case: there the plain rename would do
+        // nothing and report success.
         codigo = llamadas.renombrar(fd, a, b);
     } else if (codigo == EINVAL || codigo == ENOSYS) {
         // The file system cannot refuse to replace: a hard link fails on an existing target

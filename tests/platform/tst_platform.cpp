@@ -65,6 +65,7 @@ void PruebaPlataforma::sobreArchivosReales_data()
     QTest::newRow("existing file") << "file" << false << EEXIST;
     QTest::newRow("dangling symlink") << "symlink" << false << EEXIST;
     QTest::newRow("directory") << "dir" << false << EEXIST;
+    QTest::newRow("another link to the same file") << "hardlink" << false << EEXIST;
     QTest::newRow("missing source") << "nosource" << false << ENOENT;
     QTest::newRow("same name") << "same" << true << 0;
     QTest::newRow("same name, missing") << "same,nosource" << false << ENOENT;
@@ -86,6 +87,10 @@ void PruebaPlataforma::sobreArchivosReales()
         QVERIFY(QFile::link(c.camino(u"nowhere"_qs), destino));
     if (preparar == u"dir")
         QVERIFY(QDir().mkdir(destino));
+    if (preparar == u"hardlink")
+        QCOMPARE(::link(QFile::encodeName(c.camino(u"a.txt"_qs)).constData(),
+                        QFile::encodeName(destino).constData()),
+                 0);
     const auto antes = c.contenido();
 
     const ResultadoSistema r = CarpetaAbierta(c.ruta()).Renombrar(u"a.txt", nuevo);
@@ -145,20 +150,23 @@ void PruebaPlataforma::ramasDelSistema_data()
     QTest::addColumn<bool>("mismo");
     QTest::addColumn<int>("enlazar");
     QTest::addColumn<int>("borrar");
+    QTest::addColumn<QString>("nuevo");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("llamadas");
-    QTest::newRow("plain") << 0 << false << 0 << 0 << true << Lista({"renameat2"});
-    QTest::newRow("case only, one file") << EEXIST << true << 0 << 0 << true
+    QTest::newRow("plain") << 0 << false << 0 << 0 << "b" << true << Lista({"renameat2"});
+    QTest::newRow("case only, one file") << EEXIST << true << 0 << 0 << "A" << true
                                          << Lista({"renameat2", "rename"});
-    QTest::newRow("another file") << EEXIST << false << 0 << 0 << false
-                                   << Lista({"renameat2"});
-    QTest::newRow("no support: link") << EINVAL << false << 0 << 0 << true
+    QTest::newRow("another file") << EEXIST << false << 0 << 0 << "A" << false
+                                  << Lista({"renameat2"});
+    QTest::newRow("another link to the file") << EEXIST << true << 0 << 0 << "b" << false
+                                              << Lista({"renameat2"});
+    QTest::newRow("no support: link") << EINVAL << false << 0 << 0 << "b" << true
                                       << Lista({"renameat2", "link", "unlink a"});
-    QTest::newRow("no syscall: link") << ENOSYS << false << 0 << 0 << true
+    QTest::newRow("no syscall: link") << ENOSYS << false << 0 << 0 << "b" << true
                                       << Lista({"renameat2", "link", "unlink a"});
-    QTest::newRow("no support, target exists") << EINVAL << false << EEXIST << 0 << false
+    QTest::newRow("no support, target exists") << EINVAL << false << EEXIST << 0 << "b" << false
                                                << Lista({"renameat2", "link"});
-    QTest::newRow("old name stays: new one goes") << EINVAL << false << 0 << EACCES << false
+    QTest::newRow("old name stays: new one goes") << EINVAL << false << 0 << EACCES << "b" << false
                                                   << Lista({"renameat2", "link", "unlink a",
                                                             "unlink b"});
 }
@@ -169,13 +177,14 @@ void PruebaPlataforma::ramasDelSistema()
     QFETCH(bool, mismo);
     QFETCH(int, enlazar);
     QFETCH(int, borrar);
+    QFETCH(QString, nuevo);
     Falsas::sinReemplazo = sinReemplazo;
     Falsas::mismo = mismo;
     Falsas::enlazar = enlazar;
     Falsas::borrar = borrar;
     Falsas::llamadas.clear();
     CarpetaPrueba c;
-    QTEST(CarpetaAbierta(c.ruta(), LlamadasFalsas).Renombrar(u"a", u"b").ok, "ok");
+    QTEST(CarpetaAbierta(c.ruta(), LlamadasFalsas).Renombrar(u"a", nuevo).ok, "ok");
     QTEST(Falsas::llamadas, "llamadas");
 }
 
