@@ -4,9 +4,11 @@
 //   brindlewick_bench motor CARPETA       the operation loop, the real step and log writer
 //   brindlewick_bench ventana CARPETA     the main window: run, then undo from the menu
 //   brindlewick_bench seleccion CARPETA   the selection dialog: show, select all; refilter
+//   brindlewick_bench vista CARPETA       the preview: foretell the run, then show it
 // Prints "name seconds" lines (and "memoria KiB" for the window).
 #include "app/Estado.h"
 #include "app/Pantalla.h"
+#include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "dialogs/cComDlg.h"
 #include "engine/Panel.h"
@@ -14,6 +16,7 @@
 #include "ui/Escritorio.h"
 #include "ui/frmBrindlewick.h"
 #include "ui/frmSeleccion.h"
+#include "ui/frmVistaPrevia.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -196,6 +199,23 @@ int Seleccion(const QString& carpeta)
     return lista->model()->rowCount() == e.NumArchivos ? 0 : 1;
 }
 
+int Vista(const QString& carpeta)
+{
+    Estado e;
+    e.RutaCarpeta = carpeta + u'/';
+    e.Archivos = Nombres(carpeta);
+    e.NumArchivos = qint16(e.Archivos.size());
+    QElapsedTimer t;
+    t.start();
+    Prevision prevision = Prever(e, CambiarAPng(), {}, {});
+    const int filas = int(prevision.filas.size());
+    frmVistaPrevia dialogo(std::move(prevision));
+    dialogo.show();
+    QApplication::processEvents();
+    Informar("vista", t.nsecsElapsed());
+    return filas == e.NumArchivos ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -220,5 +240,7 @@ int main(int argc, char* argv[])
         return Ventana(carpeta, log);
     if (caso == u"seleccion")
         return Seleccion(carpeta);
+    if (caso == u"vista")
+        return Vista(carpeta);
     return 2;
 }
