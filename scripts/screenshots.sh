@@ -11,4 +11,4 @@ instalar_paquetes "${PAQUETES_COMPILAR[@]}" xvfb xauth
 destino=${1:-"$raiz/build/capturas"}
 [ -f "$raiz/build/build.ninja" ] || cmake -S "$raiz" -B "$raiz/build" -G Ninja
 cmake --build "$raiz/build" --target brindlewick_capturas
-xvfb-run -a "$raiz/build/tests/brindlewick_capturas" "$destino"
+xvfb-run -a "$raiz/build/tools/brindlewick_capturas" "$destino"

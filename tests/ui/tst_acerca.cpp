@@ -1,7 +1,6 @@
 #include "Soporte.h"
 
 #include "ui/Escritorio.h"
-#include "ui/Icono.h"
 #include "ui/frmAcerca.h"
 
 #include <QLabel>
@@ -45,8 +44,6 @@ private Q_SLOTS:
     void colores();
     void teclas_data();
     void teclas();
-    void icono_data();
-    void icono();
 };
 
 void PruebaAcerca::initTestCase()
@@ -178,26 +175,6 @@ void PruebaAcerca::teclas()
     QVERIFY(QTest::qWaitForWindowActive(&a));
     QTest::keyClick(&a, Qt::Key(tecla));
     QVERIFY(!a.isVisible());
-}
-
-void PruebaAcerca::icono_data()
-{
-    QTest::addColumn<int>("lado");
-    for (const int lado : {16, 32, 48, 64, 128, 256})
-        QTest::newRow(qPrintable(QString::number(lado))) << lado;
-}
-
-// Every rendering is there at its size, so the icon shows even where Qt reads no SVG.
-void PruebaAcerca::icono()
-{
-    QFETCH(int, lado);
-    QVERIFY(!IconoPrograma().isNull());
-    const QImage imagen(QStringLiteral(":/icons/brindlewick-%1.png").arg(lado));
-    QCOMPARE(imagen.size(), QSize(lado, lado));
-    QVERIFY(imagen.hasAlphaChannel());
-    QVERIFY(!IconoPrograma().pixmap(lado).isNull());
-    frmAcerca a;
-    QCOMPARE(Rotulo(a, u"Image1"_qs)->pixmap().size(), QSize(16, 16));
 }
 
 QTEST_MAIN(PruebaAcerca)

@@ -246,6 +246,7 @@ void PruebaVentana::rechazos_data()
     QTest::newRow("two stars") << 3 << "txtGenerar" << "a*b*c" << "Cadena no válida";
     QTest::newRow("start number") << 3 << "txtGenerarDesde" << "99999" << "Número no válido";
     QTest::newRow("no log") << 0 << "" << "" << "No se pudo crear el registro:";
+    QTest::newRow("full disk") << 0 << "" << "/dev/full" << "No se pudo crear el registro:";
     QTest::newRow("loaded log gone") << 0 << "" << "" << "No se pudo abrir el log:";
 }
 
@@ -266,7 +267,7 @@ void PruebaVentana::rechazos()
     if (!caja.isEmpty())
         b.hijo<QLineEdit>(caja)->setText(texto);
     if (mensaje.contains(u"registro"_qs))
-        b.e.RutaLog = b.datos.camino(u"no/temp.txt"_qs);
+        b.e.RutaLog = texto.isEmpty() ? b.datos.camino(u"no/temp.txt"_qs) : texto;
     if (mensaje.contains(u"log:"_qs)) {
         cComDlg::Elegir(b.datos.camino(u"gone.bwk"_qs));
         b.menu("mnuCargar")->trigger();
@@ -443,6 +444,9 @@ void PruebaVentana::cargarLogYRenombrar()
     QVERIFY(cComDlg::Peticiones().isEmpty());  // no save offer after undoing a loaded log
     QVERIFY(!b.e.LogCargado);
     QCOMPARE(b.numArchivos(), u"Listo"_qs);
+    // "Deshacer" then applies the saved log's renames again, in its folder.
+    b.menu("mnuDeshacer")->trigger();
+    QCOMPARE(viejos.nombres(), Lista({"a.x", "c.x", "lote.bwk"}));
 }
 
 void PruebaVentana::deshacerDesdeElMenu()

@@ -61,7 +61,6 @@ private Q_SLOTS:
     void menuSigueARenombrar();
     void abrirDesdeElMenu_data();
     void abrirDesdeElMenu();
-    void muchasFilasSinUnControlPorCelda();
 };
 
 void PruebaVistaPrevia::initTestCase()
@@ -223,21 +222,6 @@ void PruebaVistaPrevia::abrirDesdeElMenu()
     QCOMPARE(avisos.size(), 1);
     QVERIFY(avisos[0].texto.startsWith(u" 3 archivos no se pudieron renombrar."_qs));
     QCOMPARE(b.c.nombres(), Lista({"foto1", "foto2", "foto3", "foto5"}));
-}
-
-void PruebaVistaPrevia::muchasFilasSinUnControlPorCelda()
-{
-    Prevision p;
-    for (int i = 0; i < 32767; ++i)
-        p.filas.append({QString::number(i), QString::number(i + 1), ResultadoPrevisto::Correcto});
-    p.cambios = 32767;
-    frmVistaPrevia vista(p);
-    vista.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&vista));
-    QCOMPARE(vista.findChild<QTableView*>(u"lstVistaPrevia"_qs)->model()->rowCount(), 32767);
-    QCOMPARE(vista.findChild<QLabel*>(u"lblResumen"_qs)->text(), u"32767 cambios, 0 fallarán"_qs);
-    // The view's own parts and the dialog's controls, nothing per row.
-    QVERIFY(vista.findChildren<QWidget*>().size() < 40);
 }
 
 QTEST_MAIN(PruebaVistaPrevia)
