@@ -470,6 +470,16 @@ void PruebaVentana::deshacerDesdeElMenu()
     QVERIFY(!b.menu("mnuDeshacer")->isEnabled());
     QVERIFY(!b.activo("cmdProcesar"));
     QVERIFY(!b.hijo(u"shpProgreso"_qs)->isVisible());
+
+    // A log that is gone: nothing happens and nothing is said.
+    b.seleccionar(Lista({"1"}));
+    b.renombrar();
+    QVERIFY(QFile::remove(b.e.RutaLog));
+    Avisos::Vistos();
+    b.menu("mnuDeshacer")->trigger();
+    QVERIFY(!b.menu("mnuDeshacer")->isEnabled());
+    QCOMPARE(b.numArchivos(), u"Listo"_qs);
+    QVERIFY(Avisos::Vistos().isEmpty());
 }
 
 void PruebaVentana::seleccionEnOtraCarpeta()
