@@ -90,7 +90,7 @@ bool DemasiadoGrande(const QByteArray& s)
     const qint64 exponente = textoExponente.toLongLong(&ok);
     if (!ok)  // an exponent of more digits than 64 bits hold decides alone
         return !textoExponente.startsWith('-');
-    return lugar + exponente > 0;
+    return exponente > -lugar;  // lugar + exponente > 0, without overflowing
 }
 
 }  // namespace

@@ -61,12 +61,7 @@ int CompararNumeros(QStringView a, qsizetype& i, QStringView b, qsizetype& j)
     return x.compare(y);
 }
 
-QChar Plegar(QChar c)
-{
-    return QChar(QChar::toCaseFolded(c.unicode()));
-}
-
-// "*" and "?" against a name; the pattern is folded already, the name is folded here.
+// "*" and "?" against a name, both case-folded already.
 bool Comodines(QStringView patron, QStringView nombre)
 {
     qsizetype i = 0;
@@ -80,7 +75,7 @@ bool Comodines(QStringView patron, QStringView nombre)
         } else if (i < patron.size() && patron[i] == u'?') {
             ++i;
             j += Paso(nombre, j);
-        } else if (i < patron.size() && patron[i] == Plegar(nombre[j])) {
+        } else if (i < patron.size() && patron[i] == nombre[j]) {
             ++i;
             ++j;
         } else if (estrella >= 0) {
@@ -136,15 +131,16 @@ Patron::Patron(QStringView texto)
             alternativas.clear();
             return;
         }
-        QString plegado(trozo.size(), Qt::Uninitialized);
-        std::transform(trozo.begin(), trozo.end(), plegado.begin(), Plegar);
-        alternativas.append(plegado);
+        alternativas.append(trozo.toString().toCaseFolded());
     }
 }
 
 bool Patron::Coincide(QStringView nombre) const
 {
-    return alternativas.isEmpty()
-           || std::any_of(alternativas.begin(), alternativas.end(),
-                          [nombre](const QString& p) { return Comodines(p, nombre); });
+    if (alternativas.isEmpty())
+        return true;
+    // Folded whole, so that letters outside 16 bits fold too.
+    const QString plegado = nombre.toString().toCaseFolded();
+    return std::any_of(alternativas.begin(), alternativas.end(),
+                       [&plegado](const QString& p) { return Comodines(p, plegado); });
 }

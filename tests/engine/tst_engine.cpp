@@ -217,6 +217,8 @@ void PruebaEngine::leerEntero_data()
     QTest::newRow("lowest start") << "-32768" << 32767 << -32768;
     QTest::newRow("below the start") << "-32769" << 32767 << Ninguno;
     QTest::newRow("overflow") << "1e400" << 32767 << Ninguno;
+    QTest::newRow("exponent at the top of 64 bits") << "45e9223372036854775807" << 32767
+                                                    << Ninguno;
     QTest::newRow("underflow") << "1e-400" << 32767 << 0;
 }
 
