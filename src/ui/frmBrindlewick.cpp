@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QUrl>
@@ -250,6 +251,7 @@ void frmBrindlewick::Form_Load()
     lblFichop->raise();
 
     setFixedSize(sizeHint());
+    move(screen()->availableGeometry().center() - rect().center());
 }
 
 void frmBrindlewick::OcultarProgreso()

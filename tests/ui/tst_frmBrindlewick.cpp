@@ -4,6 +4,7 @@
 #include "ui/Formas.h"
 #include "ui/frmAyuda.h"
 
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace {
@@ -552,6 +553,8 @@ void PruebaVentana::tamanoFijo()
     b.w->resize(tamano * 2);
     QCOMPARE(b.w->size(), tamano);
     QCOMPARE(b.w->centralWidget()->size(), QSize(216, 269));
+    const QPoint centro = b.w->screen()->availableGeometry().center();
+    QVERIFY((b.w->geometry().center() - centro).manhattanLength() < 40);  // opened centred
 }
 
 QTEST_MAIN(PruebaVentana)
