@@ -91,8 +91,11 @@ void PasoSimulado::Omitir(const QString& actual, const QString& nuevo, Resultado
 QList<FilaPrevista> PasoSimulado::Filas() const
 {
     QList<FilaPrevista> resultado = filas;
-    for (const auto& [fila, nombre] : ocupados)
-        if (ultimaVezOrigen.value(nombre, -1) > fila)
+    for (const auto& [fila, nombre] : ocupados) {
+        // A holder handed on later under its own name is not renamed: it keeps the name.
+        const qsizetype despues = ultimaVezOrigen.value(nombre, -1);
+        if (despues > fila && filas[despues].resultado != ResultadoPrevisto::SinCambios)
             resultado[fila].resultado = ResultadoPrevisto::RenombraDespues;
+    }
     return resultado;
 }
