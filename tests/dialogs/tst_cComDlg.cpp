@@ -62,39 +62,35 @@ void PruebaComDlg::filtrosYAccion()
     d.Action(3);
     QStringList vistas;
     for (const cComDlg::Peticion& p : cComDlg::Peticiones())
-        vistas << (p.abrir ? u"Open "_qs : u"Save "_qs) + p.filtroInicial + u" ."_qs + p.sufijo
-                + u" of "_qs + p.filtros.join(u", ");
-    const char* filtros = " of Log (*.bwk), Imágenes (*.jpg *.png), Textos (*.txt)";
-    QCOMPARE(vistas, QStringList({u"Save Textos (*.txt) .txt"_qs + QString::fromUtf8(filtros),
-                                  u"Open Imágenes (*.jpg *.png) ."_qs + QString::fromUtf8(filtros)}));
+        vistas << (p.abrir ? u"Open: "_qs : u"Save: "_qs) + p.filtros.join(u", ") + u" > "_qs
+                + p.filtroInicial + u" ."_qs + p.sufijo;
+    const QString filtros = u"Log (*.bwk), Imágenes (*.jpg *.png), Textos (*.txt) > "_qs;
+    QCOMPARE(vistas, (QStringList{u"Save: "_qs + filtros + u"Textos (*.txt) .txt"_qs,
+                                  u"Open: "_qs + filtros + u"Imágenes (*.jpg *.png) ."_qs}));
 }
 
 void PruebaComDlg::resultado_data()
 {
-    QTest::addColumn<QString>("elegido");
-    QTest::addColumn<QString>("titulo");
-    QTest::addColumn<QString>("carpeta");
-    QTest::newRow("nested") << "/home/ana/Logs/lote.bwk" << "lote.bwk" << "/home/ana/Logs/";
-    QTest::newRow("root") << "/x.bwk" << "x.bwk" << "/";
+    QTest::addColumn<QStringList>("partes");  // the chosen file, its name, its folder
+    QTest::newRow("nested") << Lista({"/home/ana/Logs/lote.bwk", "lote.bwk", "/home/ana/Logs/"});
+    QTest::newRow("root") << Lista({"/x.bwk", "x.bwk", "/"});
     if (QDir::separator() == u'/')  // a backslash is an ordinary character of a name here
-        QTest::newRow("backslash in the name") << "/tmp/a\\b.bwk" << "a\\b.bwk" << "/tmp/";
+        QTest::newRow("backslash in the name") << Lista({"/tmp/a\\b.bwk", "a\\b.bwk", "/tmp/"});
 }
 
 void PruebaComDlg::resultado()
 {
-    QFETCH(QString, elegido);
-    QFETCH(QString, titulo);
-    QFETCH(QString, carpeta);
+    QFETCH(QStringList, partes);
     cComDlg d;
     d.InitDir = u"/home/ana/Fotos/"_qs;
-    cComDlg::Elegir(elegido);
+    cComDlg::Elegir(partes.first());
     QVERIFY(d.ShowOpen(true));
     // A cancel afterwards changes nothing, and the next dialog offers the same file.
     cComDlg::Cancelar();
     QVERIFY(!d.ShowOpen(false));
     QCOMPARE((QStringList{d.FileName, d.FileTitle, d.Path, d.InitDir}),
-             (QStringList{elegido, titulo, carpeta, u"/home/ana/Fotos/"_qs}));
-    QCOMPARE(cComDlg::Peticiones().last().fichero, titulo);
+             partes + QStringList{u"/home/ana/Fotos/"_qs});
+    QCOMPARE(cComDlg::Peticiones().last().fichero, partes[1]);
 }
 
 // The real file dialog, answered by typing a name and pressing its accept button. Its own
@@ -164,8 +160,8 @@ void PruebaComDlg::dialogoReal()
     QStringList vistos;  // the dialog's own title on each message
     for (const Avisos::Visto& v : Avisos::Vistos())
         vistos << v.titulo + u": "_qs + v.texto;
-    QCOMPARE(vistos, aviso.isEmpty() ? QStringList()
-                                     : QStringList{u"Título: "_qs + aviso.replace(u'@', carpeta.ruta())});
+    aviso.replace(u'@', carpeta.ruta());
+    QCOMPARE(vistos, aviso.isEmpty() ? QStringList() : QStringList{u"Título: "_qs + aviso});
 }
 
 QTEST_MAIN(PruebaComDlg)
