@@ -41,7 +41,8 @@ void PruebaVistaPrevia::menuSigueARenombrar()
         pasos << QString::fromUtf8(paso)
                 + (b.menu("mnuVistaPrevia")->isEnabled() ? u" on"_qs : u" off"_qs);
     };
-    // A selection and a loaded log enable it: the preview opens from the menu below.
+    // That a selection and a loaded log enable it shows in abrirDesdeElMenu: a disabled
+    // item would not open the preview there.
     anotar("load");
     b.c.crear(Lista({"a", "b"}));
     b.seleccionar(Lista({"a", "b"}));
@@ -111,12 +112,13 @@ void PruebaVistaPrevia::abrirDesdeElMenu()
                 + (QApplication::activeModalWidget() == vista ? u", modal"_qs : u""_qs)
                 + (vista->minimumSize() != vista->maximumSize() ? u", resizable"_qs : u""_qs);
         visto << vista->findChild<QLabel*>(u"lblResumen"_qs)->text();
+        // A table shown without a model reads as one empty line.
         const auto* tabla = vista->findChild<QTableView*>(u"lstVistaPrevia"_qs);
-        for (int f = -1; tabla->isVisible() && f < tabla->model()->rowCount(); ++f) {
+        const QAbstractItemModel* m = tabla->model();
+        for (int f = -1; tabla->isVisible() && f < (m ? m->rowCount() : 0); ++f) {
             QStringList celdas;
-            for (int c = 0; c < tabla->model()->columnCount(); ++c)
-                celdas << (f < 0 ? tabla->model()->headerData(c, Qt::Horizontal)
-                                 : tabla->model()->index(f, c).data())
+            for (int c = 0; m && c < m->columnCount(); ++c)
+                celdas << (f < 0 ? m->headerData(c, Qt::Horizontal) : m->index(f, c).data())
                               .toString();
             visto << celdas.join(u" | ");
         }
