@@ -9,42 +9,15 @@
 #include <QLineEdit>
 #include <QtTest>
 
-namespace {
-
-// Each text followed by a NUL, as the Windows dialogs want their filter.
-QString ConNul(const QStringList& textos)
-{
-    QString s;
-    for (const QString& t : textos)
-        s += t + QChar(u'\0');
-    return s;
-}
-
-// The dialog set up as the program sets it at its start.
-void ComoElPrograma(cComDlg& d)
-{
-    d.CancelError = true;
-    d.Filter(QStringLiteral("Log (*.bwk)|*.bwk"));
-    d.MaxFileSize = 260;
-    d.Flags = 6150;
-}
-
-}  // namespace
-
 class PruebaComDlg : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
     void filtro_data();
     void filtro();
-    void peticion_data();
-    void peticion();
-    void carpetaYNombreOfrecidos();
+    void filtrosYAccion();
     void resultado_data();
     void resultado();
-    void cancelarNoCambiaNada();
-    void accion_data();
-    void accion();
     void dialogoReal_data();
     void dialogoReal();
 };
@@ -59,186 +32,65 @@ void PruebaComDlg::filtro_data()
 {
     QTest::addColumn<QString>("entrada");
     QTest::addColumn<QString>("sistema");
-    QTest::newRow("the program's filter")
-        << "Log (*.bwk)|*.bwk" << ConNul(Lista({"Log (*.bwk)", "*.bwk", ""}));
-    QTest::newRow("already ending in a bar")
-        << "A|*.a|B|*.b|" << ConNul(Lista({"A", "*.a", "B", "*.b", ""}));
-    QTest::newRow("blanks around")
-        << "  A|*.a|B|*.b|  " << ConNul(Lista({"A", "*.a", "B", "*.b", ""}));
-    QTest::newRow("blanks inside stay")
-        << "Todos los archivos | *" << ConNul(Lista({"Todos los archivos ", " *", ""}));
+    // The NUL-separated form, written with u"..."_qs so that it keeps its NULs.
+    QTest::newRow("the program's filter") << "Log (*.bwk)|*.bwk" << u"Log (*.bwk)\0*.bwk\0\0"_qs;
+    QTest::newRow("blanks around go, blanks inside stay, a final bar")
+        << "  A|*.a| B |*.b|  " << u"A\0*.a\0 B \0*.b\0\0"_qs;
     QTest::newRow("no bar, no NUL") << "Registros" << QString();
-    QTest::newRow("already converted")
-        << ConNul(Lista({"A", "*.a", ""})) << ConNul(Lista({"A", "*.a", ""}));
+    QTest::newRow("already converted") << u"A\0*.a\0\0"_qs << u"A\0*.a\0\0"_qs;
 }
 
 void PruebaComDlg::filtro()
 {
     QFETCH(QString, entrada);
     cComDlg d;
-    d.Filter(QStringLiteral("Otro|*.x"));  // a later filter replaces an earlier one
     d.Filter(entrada);
     QTEST(d.FiltroSistema(), "sistema");
 }
 
-void PruebaComDlg::peticion_data()
+void PruebaComDlg::filtrosYAccion()
 {
-    QTest::addColumn<QString>("filtro");
-    QTest::addColumn<int>("indice");
-    QTest::addColumn<quint32>("flags");
-    QTest::addColumn<QString>("defecto");  // DefaultExt
-    QTest::addColumn<bool>("abrir");
-    QTest::addColumn<QStringList>("filtros");
-    QTest::addColumn<QString>("inicial");
-    QTest::addColumn<QString>("sufijo");
-    QTest::addColumn<bool>("confirmar");
-    QTest::addColumn<bool>("carpetaExiste");
-    QTest::addColumn<bool>("ficheroExiste");
-
-    const QStringList log = Lista({"Log (*.bwk)"});
-    QTest::newRow("program, Open") << "Log (*.bwk)|*.bwk" << 0 << 6150u << "" << true << log
-                                   << "Log (*.bwk)" << "" << false << true << true;
-    // A Save dialog that demanded an existing file could never save a new log.
-    QTest::newRow("program, Save") << "Log (*.bwk)|*.bwk" << 0 << 6150u << "" << false << log
-                                   << "Log (*.bwk)" << "bwk" << true << true << false;
-    QTest::newRow("no flags") << "Log (*.bwk)|*.bwk" << 0 << 0u << "" << false << log
-                              << "Log (*.bwk)" << "bwk" << false << false << false;
-    QTest::newRow("own default extension")
-        << "Log (*.bwk)|*.bwk" << 0 << 0u << "txt" << false << log << "Log (*.bwk)" << "txt"
-        << false << false << false;
-    QTest::newRow("second pair chosen")
-        << "Registros|*.bwk|Todos|*" << 2 << 0u << "" << false
-        << Lista({"Registros (*.bwk)", "Todos (*)"}) << "Todos (*)" << "" << false << false
-        << false;
-    QTest::newRow("index past the pairs")
-        << "A|*.a|B|*.b" << 5 << 0u << "" << false << Lista({"A (*.a)", "B (*.b)"})
-        << "A (*.a)" << "a" << false << false << false;
-    QTest::newRow("a list of patterns")
-        << "Imágenes (*.jpg;*.png)|*.jpg;*.png" << 0 << 0u << "" << false
-        << Lista({"Imágenes (*.jpg *.png)"}) << "Imágenes (*.jpg *.png)" << "" << false << false
-        << false;
-    QTest::newRow("no filter") << "Registros" << 0 << 0u << "" << false << QStringList() << ""
-                               << "" << false << false << false;
-}
-
-void PruebaComDlg::peticion()
-{
-    QFETCH(QString, filtro);
-    QFETCH(int, indice);
-    QFETCH(quint32, flags);
-    QFETCH(QString, defecto);
-    QFETCH(bool, abrir);
+    // The pair chosen by its 1-based index opens selected and gives the Save dialog its
+    // extension. Qt reads a list of patterns separated by blanks. Action 2 shows the Save
+    // dialog, 1 the Open dialog, anything else none.
     cComDlg d;
-    d.Filter(filtro);
-    d.FilterIndex = indice;
-    d.Flags = flags;
-    d.DefaultExt = defecto;
-
-    QVERIFY(!d.ShowOpen(abrir));
-    const QList<cComDlg::Peticion> vistas = cComDlg::Peticiones();
-    QCOMPARE(vistas.size(), 1);
-    const cComDlg::Peticion& p = vistas.first();
-    QCOMPARE(p.abrir, abrir);
-    QTEST(p.filtros, "filtros");
-    QTEST(p.filtroInicial, "inicial");
-    QTEST(p.sufijo, "sufijo");
-    QTEST(p.confirmarSobrescribir, "confirmar");
-    QTEST(p.carpetaDebeExistir, "carpetaExiste");
-    QTEST(p.ficheroDebeExistir, "ficheroExiste");
-}
-
-void PruebaComDlg::carpetaYNombreOfrecidos()
-{
-    QWidget ventana;
-    cComDlg d;
-    ComoElPrograma(d);
-    d.hWnd = &ventana;
-    d.FileName = QStringLiteral("/home/ana/Logs/lote.bwk");  // the log chosen last time
-
-    // The folder that the caller sets wins; the last name is offered again.
-    d.InitDir = QStringLiteral("/home/ana/Fotos/");
-    d.DialogTitle = QStringLiteral("Guardar Log");
-    d.ShowOpen(false);
-    // Without a folder of its own the dialog opens where the offered file lies.
-    d.InitDir.clear();
-    d.DialogTitle = QStringLiteral("Cargar log");
-    d.ShowOpen(true);
-
-    const QList<cComDlg::Peticion> vistas = cComDlg::Peticiones();
-    QCOMPARE(vistas.size(), 2);
-    QCOMPARE(vistas[0].dueno, &ventana);
-    QCOMPARE(vistas[0].titulo, QStringLiteral("Guardar Log"));
-    QCOMPARE(vistas[0].carpeta, QStringLiteral("/home/ana/Fotos/"));
-    QCOMPARE(vistas[0].fichero, QStringLiteral("lote.bwk"));
-    QCOMPARE(vistas[1].titulo, QStringLiteral("Cargar log"));
-    QCOMPARE(vistas[1].carpeta, QStringLiteral("/home/ana/Logs/"));
-    QCOMPARE(vistas[1].fichero, QStringLiteral("lote.bwk"));
+    d.Filter(u"Log (*.bwk)|*.bwk|Imágenes|*.jpg;*.png|Textos|*.txt"_qs);
+    d.FilterIndex = 3;
+    d.Action(2);
+    d.FilterIndex = 2;
+    d.Action(1);
+    d.Action(3);
+    QStringList vistas;
+    for (const cComDlg::Peticion& p : cComDlg::Peticiones())
+        vistas << (p.abrir ? u"Open: "_qs : u"Save: "_qs) + p.filtros.join(u", ") + u" > "_qs
+                + p.filtroInicial + u" ."_qs + p.sufijo;
+    const QString filtros = u"Log (*.bwk), Imágenes (*.jpg *.png), Textos (*.txt) > "_qs;
+    QCOMPARE(vistas, (QStringList{u"Save: "_qs + filtros + u"Textos (*.txt) .txt"_qs,
+                                  u"Open: "_qs + filtros + u"Imágenes (*.jpg *.png) ."_qs}));
 }
 
 void PruebaComDlg::resultado_data()
 {
-    QTest::addColumn<QString>("elegido");
-    QTest::addColumn<QString>("titulo");
-    QTest::addColumn<QString>("carpeta");
-    QTest::newRow("nested") << "/home/ana/Logs/lote.bwk" << "lote.bwk" << "/home/ana/Logs/";
-    QTest::newRow("root") << "/x.bwk" << "x.bwk" << "/";
+    QTest::addColumn<QStringList>("partes");  // the chosen file, its name, its folder
+    QTest::newRow("nested") << Lista({"/home/ana/Logs/lote.bwk", "lote.bwk", "/home/ana/Logs/"});
+    QTest::newRow("root") << Lista({"/x.bwk", "x.bwk", "/"});
     if (QDir::separator() == u'/')  // a backslash is an ordinary character of a name here
-        QTest::newRow("backslash in the name") << "/tmp/a\\b.bwk" << "a\\b.bwk" << "/tmp/";
+        QTest::newRow("backslash in the name") << Lista({"/tmp/a\\b.bwk", "a\\b.bwk", "/tmp/"});
 }
 
 void PruebaComDlg::resultado()
 {
-    QFETCH(QString, elegido);
+    QFETCH(QStringList, partes);
     cComDlg d;
-    ComoElPrograma(d);
-    cComDlg::Elegir(elegido);
+    d.InitDir = u"/home/ana/Fotos/"_qs;
+    cComDlg::Elegir(partes.first());
     QVERIFY(d.ShowOpen(true));
-    QCOMPARE(d.FileName, QDir::toNativeSeparators(elegido));
-    QTEST(d.FileTitle, "titulo");
-    QTEST(d.Path, "carpeta");
-}
-
-void PruebaComDlg::cancelarNoCambiaNada()
-{
-    cComDlg d;
-    ComoElPrograma(d);
-    d.InitDir = QStringLiteral("/home/ana/Fotos/");
-    cComDlg::Elegir(QStringLiteral("/home/ana/Logs/lote.bwk"));
-    QVERIFY(d.ShowOpen(true));
-
+    // A cancel afterwards changes nothing, and the next dialog offers the same file.
     cComDlg::Cancelar();
     QVERIFY(!d.ShowOpen(false));
-    QVERIFY(!d.ShowOpen(true));  // nothing queued: a test never sees a real dialog
-    QCOMPARE(cComDlg::Peticiones().size(), 3);
-    QCOMPARE(d.FileName, QStringLiteral("/home/ana/Logs/lote.bwk"));
-    QCOMPARE(d.FileTitle, QStringLiteral("lote.bwk"));
-    QCOMPARE(d.Path, QStringLiteral("/home/ana/Logs/"));
-    QCOMPARE(d.InitDir, QStringLiteral("/home/ana/Fotos/"));
-}
-
-void PruebaComDlg::accion_data()
-{
-    QTest::addColumn<int>("accion");
-    QTest::addColumn<QList<bool>>("abiertos");  // one entry per dialog shown: Open or not
-    QTest::newRow("1 Open") << 1 << QList<bool>{true};
-    QTest::newRow("2 Save") << 2 << QList<bool>{false};
-    QTest::newRow("3 nothing") << 3 << QList<bool>{};
-}
-
-void PruebaComDlg::accion()
-{
-    QFETCH(int, accion);
-    QFETCH(QList<bool>, abiertos);
-    cComDlg d;
-    ComoElPrograma(d);
-    cComDlg::Elegir(QStringLiteral("/tmp/lote.bwk"));
-    d.Action(qint16(accion));
-
-    QList<bool> vistos;
-    for (const cComDlg::Peticion& p : cComDlg::Peticiones())
-        vistos << p.abrir;
-    QCOMPARE(vistos, abiertos);
-    QCOMPARE(d.FileName, abiertos.isEmpty() ? QString() : QStringLiteral("/tmp/lote.bwk"));
+    QCOMPARE((QStringList{d.FileName, d.FileTitle, d.Path, d.InitDir}),
+             partes + QStringList{u"/home/ana/Fotos/"_qs});
+    QCOMPARE(cComDlg::Peticiones().last().fichero, partes[1]);
 }
 
 // The real file dialog, answered by typing a name and pressing its accept button. Its own
@@ -252,23 +104,20 @@ void PruebaComDlg::dialogoReal_data()
     QTest::addColumn<QString>("elegido");                        // null: the dialog stays open
     QTest::addColumn<QString>("aviso");                          // "@" stands for the folder
 
+    // Save adds the extension of its filter, asks after that before replacing, and takes a
+    // new file; Open takes the name as typed but only a file that exists.
     const auto nada = QMessageBox::NoButton;
-    QTest::newRow("save adds the extension")
-        << false << QStringList() << "lote" << nada << "lote.bwk" << "";
-    QTest::newRow("save keeps a typed extension")
-        << false << QStringList() << "lote.txt" << nada << "lote.txt" << "";
-    QTest::newRow("save asks before replacing, Yes")
-        << false << Lista({"lote.bwk"}) << "lote" << QMessageBox::Yes << "lote.bwk"
-        << "lote.bwk ya existe.\n¿Desea reemplazarlo?";
-    QTest::newRow("save asks before replacing, No")
-        << false << Lista({"lote.bwk"}) << "lote.bwk" << QMessageBox::No << QString()
-        << "lote.bwk ya existe.\n¿Desea reemplazarlo?";
+    const QString reemplazar = u"lote.bwk ya existe.\n¿Desea reemplazarlo?"_qs;
+    QTest::newRow("save a new file") << false << QStringList() << "lote" << nada << "lote.bwk"
+                                     << "";
+    QTest::newRow("save over a file, Yes")
+        << false << Lista({"lote.bwk"}) << "lote" << QMessageBox::Yes << "lote.bwk" << reemplazar;
+    QTest::newRow("save over a file, No")
+        << false << Lista({"lote.bwk"}) << "lote.bwk" << QMessageBox::No << QString() << reemplazar;
     QTest::newRow("save into a missing folder")
         << false << QStringList() << "falta/lote.bwk" << nada << QString()
         << "La carpeta no existe:\n@falta";
-    QTest::newRow("open an existing file")
-        << true << Lista({"lote.bwk"}) << "lote.bwk" << nada << "lote.bwk" << "";
-    QTest::newRow("open takes the name as typed")
+    QTest::newRow("open a file without extension")
         << true << Lista({"lote"}) << "lote" << nada << "lote" << "";
     QTest::newRow("open a missing file") << true << Lista({"lote"}) << "lote.bwk" << nada
                                          << QString() << "";
@@ -289,13 +138,14 @@ void PruebaComDlg::dialogoReal()
     carpeta.crear(existentes);
 
     QWidget ventana;
-    cComDlg d;
-    ComoElPrograma(d);
+    cComDlg d;  // as the program sets it up
+    d.Filter(u"Log (*.bwk)|*.bwk"_qs);
+    d.Flags = 6150;
     d.hWnd = &ventana;
     d.InitDir = carpeta.ruta();
     d.DialogTitle = QStringLiteral("Título");
     QTimer::singleShot(0, &ventana, [&ventana, escrito] {
-        auto* dialogo = ventana.findChild<QFileDialog*>();
+        auto* dialogo = ventana.findChild<QFileDialog*>();  // owned by the window it serves
         dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(escrito);
         const auto* caja = dialogo->findChild<QDialogButtonBox*>();
         for (QAbstractButton* boton : caja->buttons())
@@ -305,20 +155,13 @@ void PruebaComDlg::dialogoReal()
             dialogo->reject();
     });
     const bool confirmado = d.ShowOpen(abrir);
-
-    QCOMPARE(confirmado, !elegido.isNull());
-    if (confirmado) {
-        QCOMPARE(d.FileName, carpeta.camino(elegido));
-        QCOMPARE(d.Path, carpeta.ruta());
-    }
-    const QList<Avisos::Visto> vistos = Avisos::Vistos();
-    QCOMPARE(vistos.size(), aviso.isEmpty() ? 0 : 1);
-    if (!aviso.isEmpty()) {
-        QCOMPARE(vistos.first().texto, aviso.replace(u'@', carpeta.ruta()));
-        QCOMPARE(vistos.first().titulo, QStringLiteral("Título"));
-        QCOMPARE(vistos.first().icono, QMessageBox::Warning);
-    }
-    QCOMPARE(carpeta.nombres(), existentes);  // the dialog itself never writes
+    QCOMPARE(confirmado ? d.FileName : QString(),
+             elegido.isNull() ? QString() : carpeta.camino(elegido));
+    QStringList vistos;  // the dialog's own title on each message
+    for (const Avisos::Visto& v : Avisos::Vistos())
+        vistos << v.titulo + u": "_qs + v.texto;
+    aviso.replace(u'@', carpeta.ruta());
+    QCOMPARE(vistos, aviso.isEmpty() ? QStringList() : QStringList{u"Título: "_qs + aviso});
 }
 
 QTEST_MAIN(PruebaComDlg)
