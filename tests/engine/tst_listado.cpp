@@ -36,7 +36,7 @@ void PruebaListado::ordenNatural()
 const QStringList Nombres = Lista({"foto.jpg", "FOTO.JPG", "foto.jpeg", "jpg", "a.jpg.txt", "LEEME",
                                    ".oculto", "b.PNG", "a.c", "a.cpp", "b.CSV", "a.txt", "ñ.txt",
                                    "😀.txt", ".txt", "ab.txt", "[a].txt", "[A]b", "ab", "aab",
-                                   "xaxxb", "xaxbx", "ba", "árbol.png", "arbol.png"});
+                                   "xaxxb", "xaxbx", "ba", "árbol.png", "arbol.png", "𐐐.txt"});
 
 void PruebaListado::patron_data()
 {
@@ -48,10 +48,12 @@ void PruebaListado::patron_data()
     QTest::newRow("several, blanks, an empty one")
         << "*.jpg; *.png;" << Lista({"foto.jpg", "FOTO.JPG", "b.PNG", "árbol.png", "arbol.png"});
     QTest::newRow("star inside") << "*.c*" << Lista({"a.c", "a.cpp", "b.CSV"});
-    QTest::newRow("question mark: one character") << "?.txt" << Lista({"a.txt", "ñ.txt", "😀.txt"});
+    QTest::newRow("question mark: one character") << "?.txt"
+                                                 << Lista({"a.txt", "ñ.txt", "😀.txt", "\U00010410.txt"});
     QTest::newRow("brackets are plain characters") << "[a]*" << Lista({"[a].txt", "[A]b"});
     QTest::newRow("star needs to go back") << "*a*b" << Lista({"[A]b", "ab", "aab", "xaxxb"});
     QTest::newRow("accented capitals") << "ÁRBOL*" << Lista({"árbol.png"});
+    QTest::newRow("a letter outside 16 bits") << u"\U00010438*"_qs << Lista({"\U00010410.txt"});
 }
 
 void PruebaListado::patron()
