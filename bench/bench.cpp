@@ -85,15 +85,6 @@ int Suelo(const QString& carpeta, const QString& log)
     return 0;
 }
 
-class SinVentana : public Pantalla {
-public:
-    void MostrarFichero(const QString&) override {}
-    void CederEventos() override {}
-    float AnchoMarco() const override { return 3015; }
-    void FijarAnchoBarra(float) override {}
-    bool Detenido() const override { return false; }
-};
-
 Panel CambiarAPng()
 {
     Panel panel;
@@ -109,7 +100,7 @@ int Motor(const QString& carpeta, const QString& log)
     e.RutaLog = log;
     e.Archivos = Nombres(carpeta);
     e.NumArchivos = qint16(e.Archivos.size());
-    SinVentana pantalla;
+    PantallaMuda pantalla;
     QElapsedTimer t;
     t.start();
     const ResultadoProceso r = Procesar(e, pantalla, CambiarAPng(), {}, {});

@@ -19,3 +19,13 @@ public:
 protected:
     ~Pantalla() = default;
 };
+
+// A run with no window to show it: nothing is shown and nothing stops it.
+class PantallaMuda final : public Pantalla {
+public:
+    void MostrarFichero(const QString&) override {}
+    void CederEventos() override {}
+    float AnchoMarco() const override { return 0; }
+    void FijarAnchoBarra(float) override {}
+    bool Detenido() const override { return false; }
+};

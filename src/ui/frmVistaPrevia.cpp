@@ -69,21 +69,23 @@ public:
         return Titulos[seccion];
     }
 
+    // Wide enough for the header and for the longest result the rows show: the results are a
+    // handful of texts, so each is measured once, not once per row.
+    int AnchoResultados(const QFontMetrics& metricas) const
+    {
+        QSet<ResultadoPrevisto> resultados;
+        for (const FilaPrevista& f : filas)
+            resultados.insert(f.resultado);
+        const QString titulo = headerData(2, Qt::Horizontal, Qt::DisplayRole).toString();
+        int ancho = metricas.horizontalAdvance(titulo);
+        for (ResultadoPrevisto r : std::as_const(resultados))
+            ancho = std::max(ancho, metricas.horizontalAdvance(TextoResultado(r)));
+        return ancho + Pixeles(240);
+    }
+
 private:
     const QList<FilaPrevista> filas;
 };
-
-// Wide enough for the header and for the longest result that the rows show.
-int AnchoResultados(const QAbstractItemModel& modelo, const QFontMetrics& metricas)
-{
-    QSet<QString> textos{modelo.headerData(2, Qt::Horizontal).toString()};
-    for (int f = 0; f < modelo.rowCount(); ++f)
-        textos.insert(modelo.index(f, 2).data().toString());
-    int ancho = 0;
-    for (const QString& t : std::as_const(textos))
-        ancho = std::max(ancho, metricas.horizontalAdvance(t));
-    return ancho + Pixeles(240);
-}
 
 }  // namespace
 
@@ -131,7 +133,8 @@ frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent)
     lblResumen->setText(QStringLiteral("%1 cambios, %2 fallarán")
                             .arg(prevision.cambios)
                             .arg(prevision.fallos));
-    lstVistaPrevia->setModel(new ModeloVistaPrevia(std::move(prevision.filas), lstVistaPrevia));
+    auto* modelo = new ModeloVistaPrevia(std::move(prevision.filas), lstVistaPrevia);
+    lstVistaPrevia->setModel(modelo);
     lstVistaPrevia->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstVistaPrevia->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstVistaPrevia->setWordWrap(false);
@@ -144,7 +147,7 @@ frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent)
     QHeaderView* columnas = lstVistaPrevia->horizontalHeader();
     columnas->setSectionResizeMode(QHeaderView::Stretch);
     columnas->setSectionResizeMode(2, QHeaderView::Fixed);
-    columnas->resizeSection(2, AnchoResultados(*lstVistaPrevia->model(), columnas->fontMetrics()));
+    columnas->resizeSection(2, modelo->AnchoResultados(columnas->fontMetrics()));
 }
 
 void frmVistaPrevia::cmdCerrar_Click()

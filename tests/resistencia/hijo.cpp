@@ -8,19 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace {
-
-class SinVentana : public Pantalla {
-public:
-    void MostrarFichero(const QString&) override {}
-    void CederEventos() override {}
-    float AnchoMarco() const override { return 3015; }
-    void FijarAnchoBarra(float) override {}
-    bool Detenido() const override { return false; }
-};
-
-}  // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -35,6 +22,6 @@ int main(int argc, char* argv[])
     Panel panel;
     panel.opcion = 0;
     panel.extension = QStringLiteral("renombrado");
-    SinVentana pantalla;
+    PantallaMuda pantalla;
     return Procesar(e, pantalla, panel, {}, {}).aceptado ? 0 : 1;
 }
