@@ -19,5 +19,8 @@ instalar_paquetes() {
 PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n
                    fonts-dejavu-core fonts-liberation fonts-liberation2)
 
+# What the tests need besides: a camera's card (exFAT) mounted through FUSE.
+PAQUETES_PRUEBAS=(exfat-fuse exfatprogs)
+
 # What building and checking the Debian package needs besides.
 PAQUETES_EMPAQUETAR=(dpkg-dev desktop-file-utils appstream lintian)

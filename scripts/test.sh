@@ -13,6 +13,7 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 carpeta=build
 tipo=Debug
 opciones=()
+PAQUETES_COMPILAR+=("${PAQUETES_PRUEBAS[@]}")
 for a in "$@"; do
     case "$a" in
         --werror) opciones+=(-DBRINDLEWICK_WERROR=ON) ;;

@@ -42,16 +42,19 @@ bool EsFallo(ResultadoPrevisto r)
     }
 }
 
-PasoSimulado::PasoSimulado(const QString& carpeta) : largoMaximo(LargoMaximoClave(carpeta))
+PasoSimulado::PasoSimulado(const QString& carpeta)
 {
-    const QList<QByteArray> claves = ClavesCarpeta(carpeta);
-    presentes = QSet<QByteArray>(claves.cbegin(), claves.cend());
+    const NombresCarpeta leidos = LeerNombresCarpeta(carpeta);
+    ignoraMayusculas = leidos.ignoraMayusculas;
+    largoMaximo = leidos.largoMaximo;
+    for (const QByteArray& n : leidos.nombres)
+        presentes.insert(ignoraMayusculas ? ClaveNombre(QString::fromUtf8(n), true) : n);
 }
 
 bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
 {
-    const QByteArray origen = ClaveNombre(viejo);
-    const QByteArray destino = ClaveNombre(nuevo);
+    const QByteArray origen = ClaveNombre(viejo, ignoraMayusculas);
+    const QByteArray destino = ClaveNombre(nuevo, ignoraMayusculas);
     ultimaVezOrigen.insert(origen, filas.size());
 
     // The checks in the order the step and the system make them: the names first, then the
@@ -65,7 +68,7 @@ bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
         // Nothing moves. Names that differ in case alone are one name where case doesn't
         // count, and the rename changes only how it is written.
         r = viejo == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
-    } else if (destino.size() > largoMaximo) {
+    } else if (ClaveNombre(nuevo, false).size() > largoMaximo) {
         r = ResultadoPrevisto::NombreNoValido;
     } else if (dadosEnLaCorrida.contains(destino)) {
         r = ResultadoPrevisto::CambioAnterior;

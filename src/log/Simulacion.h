@@ -52,6 +52,7 @@ public:
 private:
     QSet<QByteArray> presentes;        // the names in the folder now
     QSet<QByteArray> dadosEnLaCorrida;  // those of them that a rename of this run gave
+    bool ignoraMayusculas;
     qsizetype largoMaximo;
     QList<FilaPrevista> filas;
     QHash<QByteArray, qsizetype> ultimaVezOrigen;  // name -> the last row that renames it

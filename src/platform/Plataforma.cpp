@@ -19,6 +19,21 @@
 
 #ifdef Q_OS_WIN
 
+namespace {
+
+ResultadoSistema ErrorWindows()
+{
+    wchar_t* texto = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                       | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t*>(&texto), 0, nullptr);
+    ResultadoSistema r{false, QString::fromWCharArray(texto).trimmed()};
+    LocalFree(texto);
+    return r;
+}
+
+}  // namespace
+
 CarpetaAbierta::CarpetaAbierta(const QString& ruta) : ruta(ruta) {}
 
 CarpetaAbierta::~CarpetaAbierta() = default;
@@ -33,13 +48,15 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
     } else if (MoveFileExW(w(desde), w(hacia), 0)) {  // no MOVEFILE_REPLACE_EXISTING
         return {};
     }
-    wchar_t* texto = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                       | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t*>(&texto), 0, nullptr);
-    ResultadoSistema r{false, QString::fromWCharArray(texto).trimmed()};
-    LocalFree(texto);
-    return r;
+    return ErrorWindows();
+}
+
+ResultadoSistema Reemplazar(const QString& desde, const QString& hacia)
+{
+    const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
+    if (MoveFileExW(w(desde), w(hacia), MOVEFILE_REPLACE_EXISTING))
+        return {};
+    return ErrorWindows();
 }
 
 bool SincronizarFichero(QFile& fichero)
@@ -47,26 +64,23 @@ bool SincronizarFichero(QFile& fichero)
     return fichero.flush();
 }
 
-QByteArray ClaveNombre(const QString& nombre)
+QByteArray ClaveNombre(const QString& nombre, bool)
 {
     // NTFS ignores case; its names are counted in UTF-16 units.
     const QString plegado = nombre.toCaseFolded();
     return QByteArray(reinterpret_cast<const char*>(plegado.utf16()), plegado.size() * 2);
 }
 
-QList<QByteArray> ClavesCarpeta(const QString& carpeta)
+NombresCarpeta LeerNombresCarpeta(const QString& ruta)
 {
-    QList<QByteArray> claves;
-    const QStringList nombres = QDir(carpeta).entryList(
+    NombresCarpeta carpeta;
+    carpeta.ignoraMayusculas = true;
+    carpeta.largoMaximo = 255 * 2;
+    const QStringList nombres = QDir(ruta).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& n : nombres)
-        claves.append(ClaveNombre(n));
-    return claves;
-}
-
-qsizetype LargoMaximoClave(const QString&)
-{
-    return 255 * 2;
+        carpeta.nombres.append(ClaveNombre(n, true));
+    return carpeta;
 }
 
 #else
@@ -83,6 +97,26 @@ int EstadoDe(int carpeta, const char* nombre, struct stat& st)
     return ConErrno(fstatat(carpeta, nombre, &st, AT_SYMLINK_NOFOLLOW));
 }
 
+int Listar(int carpeta, QList<QByteArray>& nombres)
+{
+    const int fd = ::openat(carpeta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        const int codigo = errno;
+        ::close(fd);
+        return codigo;
+    }
+    while (const dirent* entrada = readdir(dir)) {
+        const QByteArray nombre(entrada->d_name);
+        if (nombre != "." && nombre != "..")
+            nombres.append(nombre);
+    }
+    closedir(dir);
+    return 0;
+}
+
 const LlamadasRenombrar Sistema{
     [](int c, const char* a, const char* b) {
         return ConErrno(renameat2(c, a, c, b, RENAME_NOREPLACE));
@@ -95,11 +129,7 @@ const LlamadasRenombrar Sistema{
         struct stat st;
         return EstadoDe(c, nombre, st);
     },
-    [](int c, const char* a, const char* b) {
-        struct stat sa, sb;
-        return EstadoDe(c, a, sa) == 0 && EstadoDe(c, b, sb) == 0 && sa.st_dev == sb.st_dev
-            && sa.st_ino == sb.st_ino;
-    },
+    Listar,
 };
 
 ResultadoSistema Error(int codigo)
@@ -149,14 +179,22 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
         const int codigo = llamadas.estado(fd, a);
         return codigo == 0 ? ResultadoSistema{} : Error(codigo);
     }
+    int codigo = SinReemplazo(a, b);
+    if (codigo == EEXIST && viejo.compare(nuevo, Qt::CaseInsensitive) == 0)
+        codigo = CambiarMayusculas(a, b);
+    if (codigo != 0)
+        return Error(codigo);
+    if (mayusculas != Mayusculas::SinProbar) {
+        listado.remove(desde);
+        listado.insert(hacia);
+    }
+    return {};
+}
+
+int CarpetaAbierta::SinReemplazo(const char* a, const char* b) const
+{
     int codigo = llamadas.renombrarSinReemplazo(fd, a, b);
-    if (codigo == EEXIST && viejo.compare(nuevo, Qt::CaseInsensitive) == 0
-        && llamadas.mismoArchivo(fd, a, b)) {
-        // Both names lead to one file: a change of letter case on a file system that ignores
-        // case. Two hard links of one file are no such case: there the plain rename would do
-        // nothing and report success.
-        codigo = llamadas.renombrar(fd, a, b);
-    } else if (codigo == EINVAL || codigo == ENOSYS) {
+    if (codigo == EINVAL || codigo == ENOSYS) {
         // The file system cannot refuse to replace: a hard link fails on an existing target
         // just as atomically, and the old name goes once the new one stands.
         codigo = llamadas.enlazar(fd, a, b);
@@ -166,7 +204,66 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
                 llamadas.borrar(fd, b);
         }
     }
-    return codigo == 0 ? ResultadoSistema{} : Error(codigo);
+    return codigo;
+}
+
+// The system says the new name is taken, and it differs from the old one in letter case
+// alone: another entry holds it, or the folder ignores case and found this very file. Only
+// the listing tells the two apart: the two names of one file need not share an inode number,
+// and two hard links of one file do.
+int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b)
+{
+    if (mayusculas == Mayusculas::SinProbar) {
+        QList<QByteArray> nombres;
+        if (llamadas.listar(fd, nombres) != 0)
+            return EEXIST;
+        listado = QSet<QByteArray>(nombres.cbegin(), nombres.cend());
+        // Taken, yet listed under no such name: the folder found it by ignoring case. Where
+        // case counts, a fresh listing always holds the name that the system found taken.
+        if (!listado.contains(hacia) && mayusculas == Mayusculas::SinProbar)
+            mayusculas = Mayusculas::Ignora;
+    }
+    if (mayusculas == Mayusculas::SinProbar || listado.contains(hacia))
+        return EEXIST;
+    if (mayusculas == Mayusculas::IgnoraSinEfecto)
+        return PorTemporal(a, b);
+    // Only this file answers to the new name, so a plain rename can replace nothing else.
+    const int codigo = llamadas.renombrar(fd, a, b);
+    if (codigo != 0 || mayusculas == Mayusculas::IgnoraDirecto)
+        return codigo == 0 ? 0 : PorTemporal(a, b);
+    // Some file systems report success and keep the old case: the first rename is checked.
+    QList<QByteArray> nombres;
+    llamadas.listar(fd, nombres);
+    if (nombres.contains(hacia)) {
+        mayusculas = Mayusculas::IgnoraDirecto;
+        return 0;
+    }
+    mayusculas = Mayusculas::IgnoraSinEfecto;
+    return PorTemporal(a, b);
+}
+
+// A change of case in two steps, through a name of its own that nothing else holds.
+int CarpetaAbierta::PorTemporal(const char* a, const char* b) const
+{
+    QByteArray temporal;
+    int codigo = EEXIST;
+    for (int n = 1; codigo == EEXIST && n <= 1000; ++n) {
+        temporal = ".brindlewick-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(n);
+        codigo = SinReemplazo(a, temporal.constData());
+    }
+    if (codigo != 0)
+        return codigo;
+    codigo = SinReemplazo(temporal.constData(), b);
+    if (codigo != 0)
+        SinReemplazo(temporal.constData(), a);
+    return codigo;
+}
+
+ResultadoSistema Reemplazar(const QString& desde, const QString& hacia)
+{
+    if (::rename(QFile::encodeName(desde).constData(), QFile::encodeName(hacia).constData()) != 0)
+        return Error(errno);
+    return {};
 }
 
 bool SincronizarFichero(QFile& fichero)
@@ -174,32 +271,37 @@ bool SincronizarFichero(QFile& fichero)
     return fichero.flush() && fdatasync(fichero.handle()) == 0;
 }
 
-QByteArray ClaveNombre(const QString& nombre)
+QByteArray ClaveNombre(const QString& nombre, bool ignoraMayusculas)
 {
     QByteArray clave;
-    Codificar(clave, nombre);
+    Codificar(clave, ignoraMayusculas ? nombre.toCaseFolded() : nombre);
     return clave;
 }
 
-QList<QByteArray> ClavesCarpeta(const QString& carpeta)
+NombresCarpeta LeerNombresCarpeta(const QString& ruta)
 {
-    QList<QByteArray> claves;
-    DIR* dir = opendir(QFile::encodeName(carpeta).constData());
-    if (!dir)
-        return claves;
-    while (const dirent* entrada = readdir(dir)) {
-        const QByteArray nombre(entrada->d_name);
-        if (nombre != "." && nombre != "..")
-            claves.append(nombre);
+    NombresCarpeta carpeta;
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return carpeta;
+    Listar(fd, carpeta.nombres);
+    // One listed name with its letters' case turned round, looked up: where case counts it is
+    // not there, unless the folder lists it too.
+    const QSet<QByteArray> listados(carpeta.nombres.cbegin(), carpeta.nombres.cend());
+    for (const QByteArray& nombre : std::as_const(carpeta.nombres)) {
+        const QString texto = QString::fromUtf8(nombre);
+        const QString otro = texto == texto.toUpper() ? texto.toLower() : texto.toUpper();
+        const QByteArray vuelta = otro.toUtf8();
+        if (otro == texto || vuelta == nombre || listados.contains(vuelta) || texto.toUtf8() != nombre)
+            continue;
+        struct stat st;
+        carpeta.ignoraMayusculas = EstadoDe(fd, vuelta.constData(), st) == 0;
+        break;
     }
-    closedir(dir);
-    return claves;
-}
-
-qsizetype LargoMaximoClave(const QString& carpeta)
-{
-    const long largo = pathconf(QFile::encodeName(carpeta).constData(), _PC_NAME_MAX);
-    return largo > 0 ? largo : NAME_MAX;
+    const long largo = fpathconf(fd, _PC_NAME_MAX);
+    carpeta.largoMaximo = largo > 0 ? largo : NAME_MAX;
+    ::close(fd);
+    return carpeta;
 }
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -24,7 +25,9 @@ struct LlamadasRenombrar {
     int (*enlazar)(int carpeta, const char* desde, const char* hacia);
     int (*borrar)(int carpeta, const char* nombre);
     int (*estado)(int carpeta, const char* nombre);  // 0 when the name exists
-    bool (*mismoArchivo)(int carpeta, const char* a, const char* b);
+    // The names the folder holds, exactly as its listing gives them; an errno value when it
+    // can't be read.
+    int (*listar)(int carpeta, QList<QByteArray>& nombres);
 };
 const LlamadasRenombrar& LlamadasDelSistema();
 #endif
@@ -45,32 +48,48 @@ public:
 
     // Renames the file `viejo` to `nuevo` (bare names) in one atomic step that never replaces
     // an existing file, even one that another program creates at the same moment. A rename to
-    // the identical name succeeds when the file exists.
+    // the identical name succeeds when the file exists. A change of letter case alone succeeds
+    // where the folder ignores case, and fails where another entry holds the new name.
     ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
 
 private:
 #ifdef Q_OS_WIN
     QString ruta;
 #else
+    int SinReemplazo(const char* a, const char* b) const;
+    int CambiarMayusculas(const char* a, const char* b);
+    int PorTemporal(const char* a, const char* b) const;
+
     const LlamadasRenombrar& llamadas;
     int fd = -1;
     int errorApertura = 0;
     QByteArray desde, hacia;  // kept from one rename to the next: no allocation per file
+    // What a change of letter case has taught about this folder, once the first one is seen.
+    // Ignora: the folder ignores case, proven by a fresh listing; then whether a direct rename
+    // changes the case (Directo) or does nothing (SinEfecto), learnt from the first one.
+    enum class Mayusculas { SinProbar, Ignora, IgnoraDirecto, IgnoraSinEfecto };
+    Mayusculas mayusculas = Mayusculas::SinProbar;
+    QSet<QByteArray> listado;  // the exact names, kept up to date once the folder ignores case
 #endif
 };
+
+// Puts the file `desde` in the place of `hacia` in one atomic step, replacing what was there.
+ResultadoSistema Reemplazar(const QString& desde, const QString& hacia);
 
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);
 
-// A name as the file system tells names apart, for a model of a folder that renames nothing.
-// On Linux the very bytes that a rename hands to the system: case counts.
-QByteArray ClaveNombre(const QString& nombre);
+// A folder's names, for a model of it that renames nothing.
+struct NombresCarpeta {
+    // Every entry of every kind, "." and ".." left out, read as the disk holds them: a name
+    // that is not valid UTF-8 there matches no name the program shows for it, just as renaming
+    // it by that name fails. Empty when the folder can't be read.
+    QList<QByteArray> nombres;
+    bool ignoraMayusculas = false;  // one name stands for all its spellings in upper and lower case
+    qsizetype largoMaximo = 255;    // bytes a name may have
+};
+NombresCarpeta LeerNombresCarpeta(const QString& carpeta);
 
-// The entries of a folder, of every kind, "." and ".." left out, keyed as ClaveNombre keys
-// them but read as the disk holds them: a name that is not valid UTF-8 there matches no name
-// the program shows for it, just as renaming it by that name fails. Empty when the folder
-// can't be read.
-QList<QByteArray> ClavesCarpeta(const QString& carpeta);
-
-// The longest key (ClaveNombre) that a name in `carpeta` may have.
-qsizetype LargoMaximoClave(const QString& carpeta);
+// A name as a folder tells names apart: the very bytes that a rename hands to the system,
+// case-folded where the folder ignores case.
+QByteArray ClaveNombre(const QString& nombre, bool ignoraMayusculas);

@@ -14,20 +14,25 @@
 
 namespace {
 
-// Fake system calls: each answers what the test row says and records that it was called.
+// Fake system calls: each answers what the test row says and records that it was called. The
+// listing holds "a", and "A" too when another entry holds that name.
 struct Falsas {
     static inline int sinReemplazo, enlazar, borrar;
-    static inline bool mismo;
+    static inline bool efecto;  // a plain rename changes the listing
+    static inline QList<QByteArray> listado;
     static inline QStringList llamadas;
 };
 
 const LlamadasRenombrar LlamadasFalsas{
-    [](int, const char*, const char*) {
+    [](int, const char* a, const char*) {
         Falsas::llamadas << u"renameat2"_qs;
-        return Falsas::sinReemplazo;
+        // Past the first attempt, a rename through a name of the program's own is free.
+        return *a == '.' || Falsas::llamadas.size() > 1 ? 0 : Falsas::sinReemplazo;
     },
-    [](int, const char*, const char*) {
+    [](int, const char* a, const char* b) {
         Falsas::llamadas << u"rename"_qs;
+        if (Falsas::efecto)
+            Falsas::listado.replace(Falsas::listado.indexOf(a), b);
         return 0;
     },
     [](int, const char*, const char*) {
@@ -40,7 +45,11 @@ const LlamadasRenombrar LlamadasFalsas{
         return nombre[0] == 'a' ? Falsas::borrar : 0;
     },
     [](int, const char*) { return 0; },
-    [](int, const char*, const char*) { return Falsas::mismo; },
+    [](int, QList<QByteArray>& nombres) {
+        Falsas::llamadas << u"list"_qs;
+        nombres = Falsas::listado;
+        return 0;
+    },
 };
 
 }  // namespace
@@ -65,7 +74,8 @@ void PruebaPlataforma::sobreArchivosReales_data()
     QTest::newRow("existing file") << "file" << false << EEXIST;
     QTest::newRow("dangling symlink") << "symlink" << false << EEXIST;
     QTest::newRow("directory") << "dir" << false << EEXIST;
-    QTest::newRow("another link to the same file") << "hardlink" << false << EEXIST;
+    QTest::newRow("another link to the same file, its name in other case")
+        << "hardlink" << false << EEXIST;
     QTest::newRow("missing source") << "nosource" << false << ENOENT;
     QTest::newRow("same name") << "same" << true << 0;
     QTest::newRow("same name, missing") << "same,nosource" << false << ENOENT;
@@ -79,10 +89,12 @@ void PruebaPlataforma::sobreArchivosReales()
     CarpetaPrueba c;
     if (!preparar.contains(u"nosource"_qs))
         c.crear(Lista({"a.txt"}));
-    const QString nuevo = preparar.startsWith(u"same"_qs) ? u"a.txt"_qs : u"b.txt"_qs;
+    const QString nuevo = preparar.startsWith(u"same"_qs) ? u"a.txt"_qs
+        : preparar == u"hardlink"                       ? u"A.TXT"_qs
+                                                        : u"b.txt"_qs;
     const QString destino = c.camino(nuevo);
     if (preparar == u"file")
-        c.escribir(u"b.txt"_qs, "other");
+        c.escribir(nuevo, "other");
     if (preparar == u"symlink")
         QVERIFY(QFile::link(c.camino(u"nowhere"_qs), destino));
     if (preparar == u"dir")
@@ -147,26 +159,28 @@ void PruebaPlataforma::carreraConOtroPrograma()
 void PruebaPlataforma::ramasDelSistema_data()
 {
     QTest::addColumn<int>("sinReemplazo");
-    QTest::addColumn<bool>("mismo");
+    QTest::addColumn<QString>("listado");  // "a", "a A" or "a A~" (a plain rename does nothing)
     QTest::addColumn<int>("enlazar");
     QTest::addColumn<int>("borrar");
     QTest::addColumn<QString>("nuevo");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("llamadas");
-    QTest::newRow("plain") << 0 << false << 0 << 0 << "b" << true << Lista({"renameat2"});
-    QTest::newRow("case only, one file") << EEXIST << true << 0 << 0 << "A" << true
-                                         << Lista({"renameat2", "rename"});
-    QTest::newRow("another file") << EEXIST << false << 0 << 0 << "A" << false
-                                  << Lista({"renameat2"});
-    QTest::newRow("another link to the file") << EEXIST << true << 0 << 0 << "b" << false
-                                              << Lista({"renameat2"});
-    QTest::newRow("no support: link") << EINVAL << false << 0 << 0 << "b" << true
+    QTest::newRow("plain") << 0 << "a" << 0 << 0 << "b" << true << Lista({"renameat2"});
+    QTest::newRow("case only, the folder ignores case")
+        << EEXIST << "a" << 0 << 0 << "A" << true << Lista({"renameat2", "list", "rename", "list"});
+    QTest::newRow("case only, another entry holds the name: a hard link or a file")
+        << EEXIST << "a A" << 0 << 0 << "A" << false << Lista({"renameat2", "list"});
+    QTest::newRow("case only, a plain rename does nothing: through a name of its own")
+        << EEXIST << "a~" << 0 << 0 << "A" << true
+        << Lista({"renameat2", "list", "rename", "list", "renameat2", "renameat2"});
+    QTest::newRow("another file") << EEXIST << "a" << 0 << 0 << "b" << false << Lista({"renameat2"});
+    QTest::newRow("no support: link") << EINVAL << "a" << 0 << 0 << "b" << true
                                       << Lista({"renameat2", "link", "unlink a"});
-    QTest::newRow("no syscall: link") << ENOSYS << false << 0 << 0 << "b" << true
+    QTest::newRow("no syscall: link") << ENOSYS << "a" << 0 << 0 << "b" << true
                                       << Lista({"renameat2", "link", "unlink a"});
-    QTest::newRow("no support, target exists") << EINVAL << false << EEXIST << 0 << "b" << false
+    QTest::newRow("no support, target exists") << EINVAL << "a" << EEXIST << 0 << "b" << false
                                                << Lista({"renameat2", "link"});
-    QTest::newRow("old name stays: new one goes") << EINVAL << false << 0 << EACCES << "b" << false
+    QTest::newRow("old name stays: new one goes") << EINVAL << "a" << 0 << EACCES << "b" << false
                                                   << Lista({"renameat2", "link", "unlink a",
                                                             "unlink b"});
 }
@@ -174,12 +188,13 @@ void PruebaPlataforma::ramasDelSistema_data()
 void PruebaPlataforma::ramasDelSistema()
 {
     QFETCH(int, sinReemplazo);
-    QFETCH(bool, mismo);
+    QFETCH(QString, listado);
     QFETCH(int, enlazar);
     QFETCH(int, borrar);
     QFETCH(QString, nuevo);
     Falsas::sinReemplazo = sinReemplazo;
-    Falsas::mismo = mismo;
+    Falsas::efecto = !listado.endsWith(u'~');
+    Falsas::listado = listado.remove(u'~').toUtf8().split(' ');
     Falsas::enlazar = enlazar;
     Falsas::borrar = borrar;
     Falsas::llamadas.clear();

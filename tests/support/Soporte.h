@@ -28,6 +28,24 @@ private:
     QTemporaryDir dir;
 };
 
+// An exFAT volume of its own, as on a camera's card: an image on a loop device mounted
+// through FUSE for the test and removed at the end. Not mounted where the machine refuses
+// (not root, no FUSE, the tools missing); the test then skips and says why.
+class VolumenExfat {
+public:
+    VolumenExfat();
+    ~VolumenExfat();
+    VolumenExfat(const VolumenExfat&) = delete;
+    VolumenExfat& operator=(const VolumenExfat&) = delete;
+    bool montado() const { return !punto.isEmpty(); }
+    QString ruta() const { return punto; }  // with a trailing separator
+    QString fallo;                          // why it is not mounted
+
+private:
+    CarpetaPrueba imagen;
+    QString dispositivo, punto;
+};
+
 // Records what a run shows, and answers with a fixed frame width.
 class PantallaRegistro : public Pantalla {
 public:
