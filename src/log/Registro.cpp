@@ -95,11 +95,13 @@ public:
                 ++i;
                 continue;
             }
-            cerrada = finDeLinea();
+            // A last record without its line end is whole all the same: an editor may
+            // have dropped it.
+            cerrada = finDeLinea() || i >= t.size();
             break;
         }
-        // Anything else (a field count other than two, stray text, an unterminated quote, the
-        // end of the file without a line end) spoils the line, and reading goes on after its
+        // Anything else (a field count other than two, stray text, an unterminated quote)
+        // spoils the line, and reading goes on after its
         // first physical line end, so that a quote left open can't swallow the lines below.
         const bool escrita = cerrada && n == 2;
         if (!escrita)

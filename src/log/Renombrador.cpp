@@ -25,7 +25,8 @@ bool EsNombreDesnudo(const QString& nombre)
 
 bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
 {
-    return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !nuevo.contains(MarcaFallo);
+    return EsNombreDesnudo(viejo) && EsNombreDesnudo(nuevo) && !viejo.contains(MarcaFallo)
+        && !nuevo.contains(MarcaFallo);
 }
 
 namespace {

@@ -16,8 +16,8 @@ inline constexpr QStringView RazonNombreNoValido = u"nombre de archivo no válid
 bool EsNombreDesnudo(const QString& nombre);
 
 // The names that the step hands to the system: only bare names, so that a crafted log or a
-// pattern can't move files out of the folder, and no new name holding the failure marker,
-// which would read back as a failure and never be undone.
+// pattern can't move files out of the folder, and neither name holding the failure marker:
+// its record would read back as a failure, and the rename could never be undone.
 bool NombresAdmitidos(const QString& viejo, const QString& nuevo);
 
 // The rename step: renames the file viejo of RutaCarpeta to nuevo without ever replacing

@@ -158,7 +158,8 @@ void PruebaLog::lineasQueNingunoEscribe_data()
     QTest::newRow("three fields") << "\"a\",\"b\",\"c\"\r\n" + bueno << Lista({"y>x"});
     QTest::newRow("stray text after the second") << "\"a\",\"b\" x\r\n" + bueno
                                                  << Lista({"y>x"});
-    QTest::newRow("last line without line end") << bueno + "\"a\",\"b\"" << Lista({"y>x"});
+    QTest::newRow("last record without line end") << bueno + "\"a\",\"b\"" << Lista({"y>x", "b>a"});
+    QTest::newRow("last line cut short") << bueno + "\"a\",\"b" << Lista({"y>x"});
     QTest::newRow("unterminated quote") << "\"a.txt\",\"b.txt\r\n\"c\",\"d\"\r\n" + bueno
                                         << Lista({"d>c", "y>x"});
     QTest::newRow("old failure with a quote")
@@ -240,6 +241,7 @@ void PruebaLog::nombresQueNoSonDeLaCarpeta_data()
     QTest::newRow("absolute") << "a" << "/tmp/a";
     QTest::newRow("NUL") << "a" << QStringLiteral("b") + QChar(0) + u'c';
     QTest::newRow("marker") << "a" << "b <#FAILED#>";
+    QTest::newRow("marker in the old name") << "a <#FAILED#>" << "b";
 }
 
 void PruebaLog::nombresQueNoSonDeLaCarpeta()
