@@ -17,9 +17,10 @@ struct ResultadoProceso {
 // The message of a run that can't read its loaded log.
 QString RechazoLogCargado(const QString& ruta, const QString& razon);
 
-// What a press of "Renombrar" does below the window: Fallos reset, the temporary log
-// written from its header on, then either the panel's operation over the selection or, with
-// a log loaded, the undo of `logCargado` in its own folder `carpetaLog`; the log closed and
-// LogCargado cleared, whatever happened.
+// What a press of "Renombrar" does below the window: the panel's parameters, or with a log
+// loaded the file `logCargado`, checked first; then Fallos reset, a new temporary log put in
+// place from its header on, and either the panel's operation over the selection or the undo
+// of `logCargado` in its own folder `carpetaLog`, which clears LogCargado. A refused run
+// changes nothing: the previous log, LogCargado and the files stay as they were.
 ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel,
                           const QString& logCargado, const QString& carpetaLog);

@@ -5,6 +5,7 @@
 #include "app/Proceso.h"
 #include "engine/Panel.h"
 #include "engine/Reglas.h"
+#include "log/Deshacer.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
 
@@ -102,8 +103,13 @@ void PreverYRenombrar(Banco& b, const Panel& panel, const QString& cargado,
     }
     QCOMPARE(resultados, esperado);
 
-    // A refusal shows the run's own message, and no row.
+    // A refusal shows the run's own message, and no row; the run then touches nothing, not
+    // even the previous run's log.
     QCOMPARE(p.mensaje, Procesar(b.e, b.pantalla, panel, cargado, carpetaLog).mensaje);
+    if (!p.mensaje.isEmpty()) {
+        QCOMPARE(disco(), antes);
+        return;
+    }
     QStringList hechos;
     // An unchanged name handed to the step leaves a record that moves nothing. Where the
     // file system refuses a long name, the row foretold it as not valid.
@@ -124,6 +130,7 @@ private Q_SLOTS:
     void comoLaCorrida_data();
     void comoLaCorrida();
     void nombreQueNoEsUtf8();
+    void mayusculasEnUnaTarjeta();
     void logCargado();
 };
 
@@ -186,6 +193,41 @@ void PruebaPrevision::nombreQueNoEsUtf8()
     b.e.Archivos.prepend(QFile::decodeName("caf\xe9"));
     b.e.NumArchivos = 2;
     PreverYRenombrar(b, Op(0, "txt"), {}, Lista({NoExiste, Correcto}));
+}
+
+void PruebaPrevision::mayusculasEnUnaTarjeta()
+{
+    // A camera's card ignores case: each file takes its new spelling in place, as foretold,
+    // with one record, and undo gives the old spelling back.
+    VolumenExfat tarjeta;
+    if (!tarjeta.montado())
+        QSKIP(qPrintable(tarjeta.fallo));
+    Banco b({}, {});
+    for (const QString& n : Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG", "nota.txt"})) {
+        QFile f(tarjeta.ruta() + n);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(n.toUtf8()) == n.size());
+    }
+    b.e.RutaCarpeta = tarjeta.ruta();
+    // Where case doesn't count, another spelling of a name is that name.
+    b.e.Archivos = Lista({"nota.txt"});
+    b.e.NumArchivos = 1;
+    PreverYRenombrar(b, Op(1, "nota", "Nota2"), {}, Lista({Existe}));
+    b.e.Archivos = Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG"});
+    b.e.NumArchivos = 3;
+    PreverYRenombrar(b, Op(4), {}, Lista({Correcto, Correcto, Correcto}));
+    const auto contenido = [&] {
+        QStringList c;
+        for (const QString& n : QDir(tarjeta.ruta()).entryList(QDir::Files, QDir::Name)) {
+            QFile f(tarjeta.ruta() + n);
+            c << n + u'=' + QString::fromUtf8(f.open(QIODevice::ReadOnly) ? f.readAll() : "?");
+        }
+        return c;
+    };
+    QCOMPARE(contenido(), Lista({"img_0001.jpg=IMG_0001.JPG", "nota.txt=nota.txt",
+                                 "nota2.txt=NOTA2.txt", "playa.jpg=Playa.JPG"}));
+    QVERIFY(DeshacerTemporal(b.e, b.pantalla));
+    QCOMPARE(contenido(), Lista({"IMG_0001.JPG=IMG_0001.JPG", "NOTA2.txt=NOTA2.txt",
+                                 "Playa.JPG=Playa.JPG", "nota.txt=nota.txt"}));
 }
 
 void PruebaPrevision::logCargado()
