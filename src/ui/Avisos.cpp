@@ -36,12 +36,20 @@ QMessageBox::StandardButton Avisos::Mostrar(QWidget* padre, QMessageBox::Icon ic
         return p.respuestas.isEmpty() ? PrimerBoton(botones) : p.respuestas.dequeue();
     }
     QMessageBox caja(icono, titulo, texto, botones, padre);
+    caja.setDefaultButton(PrimerBoton(botones));  // Yes of Yes and No
     return QMessageBox::StandardButton(caja.exec());
 }
 
 void Avisos::Error(QWidget* padre, const QString& texto)
 {
     Mostrar(padre, QMessageBox::Critical, QStringLiteral("Brindlewick"), texto, QMessageBox::Ok);
+}
+
+bool Avisos::Pregunta(QWidget* padre, const QString& texto)
+{
+    return Mostrar(padre, QMessageBox::Question, QStringLiteral("Brindlewick"), texto,
+                   QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void Avisos::ModoPrueba(bool activo)

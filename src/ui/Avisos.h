@@ -13,6 +13,8 @@ public:
                                                QMessageBox::StandardButtons botones);
     // A refusal or an error: critical icon, OK, the application title.
     static void Error(QWidget* padre, const QString& texto);
+    // A question with Yes and No, Yes the default, the application title; true for Yes.
+    static bool Pregunta(QWidget* padre, const QString& texto);
 
     struct Visto {
         QMessageBox::Icon icono;

@@ -349,6 +349,8 @@ void frmBrindlewick::cmdSeleccionar_Click()
         seleccion = new frmSeleccion(e, this);
     seleccion->exec();
     if (e.NumArchivos != 0) {
+        // The count the label shows is what "Renombrar" will rename: a loaded log gives way.
+        e.LogCargado = false;
         cmdProcesar->setEnabled(true);
         lblNumArchivos->setText(QString::number(e.NumArchivos));
         // "Deshacer" renames in the selected folder: in another one it would rename files

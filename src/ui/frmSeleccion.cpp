@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -153,7 +154,15 @@ void frmSeleccion::cmbFiltro_Click(int indice)
 
 void frmSeleccion::cmdAceptar_Click()
 {
-    const QStringList nombres = lstFicheros->Seleccionados();
+    QStringList nombres = lstFicheros->Seleccionados();
+    // A saved log lies among the photos it renamed: renamed with them, "Cargar Log" would
+    // no longer find it.
+    const auto esLog = [](const QString& n) { return n.endsWith(u".bwk", Qt::CaseInsensitive); };
+    const qsizetype logs = std::count_if(nombres.cbegin(), nombres.cend(), esLog);
+    if (logs > 0 && logs < nombres.size()
+        && Avisos::Pregunta(this, QStringLiteral("La selección incluye logs guardados (*.bwk).\n"
+                                                 "¿Desea dejarlos fuera de la selección?")))
+        nombres.removeIf(esLog);
     if (nombres.size() > std::numeric_limits<qint16>::max()) {
         Avisos::Error(this, QStringLiteral("Se pueden seleccionar como máximo 32767 archivos."));
         return;

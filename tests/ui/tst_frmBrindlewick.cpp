@@ -247,10 +247,11 @@ void PruebaVentana::rechazos_data()
     QTest::newRow("two stars") << 3 << "txtGenerar" << "a*b*c" << "Cadena no válida";
     QTest::newRow("start number") << 3 << "txtGenerarDesde" << "99999" << "Número no válido";
     QTest::newRow("no log") << 0 << "" << "" << "No se pudo crear el registro:";
-    QTest::newRow("full disk") << 0 << "" << "/dev/full" << "No se pudo crear el registro:";
     QTest::newRow("loaded log gone") << 0 << "" << "" << "No se pudo abrir el log:";
 }
 
+// A refused run renames nothing and leaves the previous run's log, "Deshacer" and a loaded log
+// as they were: pressed again, "Renombrar" refuses again, and the previous run can be undone.
 void PruebaVentana::rechazos()
 {
     QFETCH(int, opcion);
@@ -258,37 +259,48 @@ void PruebaVentana::rechazos()
     QFETCH(QString, texto);
     QFETCH(QString, mensaje);
     Banco b;
+    b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"a", "b"}));
     b.seleccionar(Lista({"a", "b"}));
+    b.escribir("txtExtension", u"x"_qs);
+    b.renombrar();
+    const QByteArray log = b.datos.leer(u"temp.txt"_qs);
+    b.seleccionar(Lista({"a.x", "b.x"}));
     b.elegir(opcion);
     if (opcion == 2) {
         QTest::mouseClick(b.hijo(u"optAnadirEn"_qs), Qt::LeftButton);
-        b.escribir("txtAnadir", u"x"_qs);
+        b.escribir("txtAnadir", u"y"_qs);
     }
     if (!caja.isEmpty())
         b.hijo<QLineEdit>(caja)->setText(texto);
+    const QString rutaLog = b.e.RutaLog;
     if (mensaje.contains(u"registro"_qs))
-        b.e.RutaLog = texto.isEmpty() ? b.datos.camino(u"no/temp.txt"_qs) : texto;
-    if (mensaje.contains(u"log:"_qs)) {
+        b.e.RutaLog = b.datos.camino(u"no/temp.txt"_qs);
+    const bool cargado = mensaje.contains(u"log:"_qs);
+    if (cargado) {
         cComDlg::Elegir(b.datos.camino(u"gone.bwk"_qs));
         b.menu("mnuCargar")->trigger();
         cComDlg::Peticiones();
     }
-    b.renombrar();
-
-    const QList<Avisos::Visto> vistos = Avisos::Vistos();
-    QCOMPARE(vistos.size(), 1);
-    QCOMPARE(vistos[0].texto.section(u'\n', 0, 0), mensaje);
-    QCOMPARE(vistos[0].titulo, u"Brindlewick"_qs);
-    QCOMPARE(vistos[0].icono, QMessageBox::Critical);
-    QCOMPARE(vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+    for (int vez = 0; vez < 2; ++vez) {
+        b.renombrar();
+        const QList<Avisos::Visto> vistos = Avisos::Vistos();
+        QCOMPARE(vistos.size(), 1);
+        QCOMPARE(vistos[0].texto.section(u'\n', 0, 0), mensaje);
+        QCOMPARE(vistos[0].titulo, u"Brindlewick"_qs);
+        QCOMPARE(vistos[0].icono, QMessageBox::Critical);
+        QCOMPARE(vistos[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(b.c.nombres(), Lista({"a.x", "b.x"}));
+        QCOMPARE(b.datos.leer(u"temp.txt"_qs), log);
+        QVERIFY(b.activo("cmdProcesar"));
+        QVERIFY(b.menu("mnuDeshacer")->isEnabled());
+        QCOMPARE(b.numArchivos(), cargado ? u"Log"_qs : u"2"_qs);
+        QCOMPARE(b.e.LogCargado, cargado);
+        QVERIFY(cComDlg::Peticiones().isEmpty());  // no save offer after a refusal
+    }
+    b.e.RutaLog = rutaLog;
+    b.menu("mnuDeshacer")->trigger();
     QCOMPARE(b.c.nombres(), Lista({"a", "b"}));
-    if (caja.size())  // a refused run leaves its bare header
-        QCOMPARE(b.datos.leer(u"temp.txt"_qs), CabeceraLog(2, b.c.ruta()));
-    QVERIFY(b.activo("cmdProcesar"));
-    QVERIFY(!b.menu("mnuDeshacer")->isEnabled());
-    QVERIFY(!b.e.LogCargado);
-    QVERIFY(cComDlg::Peticiones().isEmpty());  // no save offer after a refusal
 }
 
 void PruebaVentana::intro()
@@ -447,6 +459,17 @@ void PruebaVentana::cargarLogYRenombrar()
     QCOMPARE(b.numArchivos(), u"Listo"_qs);
     // "Deshacer" then applies the saved log's renames again, in its folder.
     b.menu("mnuDeshacer")->trigger();
+    QCOMPARE(viejos.nombres(), Lista({"a.x", "c.x", "lote.bwk"}));
+
+    // A log loaded, then files chosen: "Renombrar" renames what the window shows.
+    cComDlg::Elegir(viejos.camino(u"lote.bwk"_qs));
+    b.menu("mnuCargar")->trigger();
+    QVERIFY(b.e.LogCargado);
+    b.seleccionar(Lista({"a.x"}));
+    QCOMPARE(b.numArchivos(), u"1"_qs);
+    b.escribir("txtExtension", u"png"_qs);
+    b.renombrar();
+    QCOMPARE(b.c.nombres(), Lista({"a.png"}));
     QCOMPARE(viejos.nombres(), Lista({"a.x", "c.x", "lote.bwk"}));
 }
 

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void cerrar_data();
     void cerrar();
     void carpetas();
+    void logsGuardados_data();
+    void logsGuardados();
     void masDe32767();
 
 private:
@@ -262,6 +264,38 @@ void PruebaSeleccion::carpetas()
     QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, punto);
     QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, punto);
     QCOMPARE(Mostrados(f), Lista({"f.txt"}));
+}
+
+void PruebaSeleccion::logsGuardados_data()
+{
+    QTest::addColumn<QStringList>("pulsaciones");
+    QTest::addColumn<QMessageBox::StandardButton>("respuesta");  // NoButton: no question asked
+    QTest::addColumn<QStringList>("archivos");
+    QTest::newRow("beside other files, Yes leaves them out")
+        << Lista({"*"}) << QMessageBox::Yes << Lista({"a.jpg", "c.jpg"});
+    QTest::newRow("beside other files, No keeps them")
+        << Lista({"*"}) << QMessageBox::No << Lista({"a.jpg", "b.bwk", "c.jpg", "D.BWK"});
+    QTest::newRow("logs alone, taken as they are")
+        << Lista({"1", "^3"}) << QMessageBox::NoButton << Lista({"b.bwk", "D.BWK"});
+}
+
+// A saved log lies among the files it renamed; selected with them, it is asked about.
+void PruebaSeleccion::logsGuardados()
+{
+    QFETCH(QStringList, pulsaciones);
+    QFETCH(QMessageBox::StandardButton, respuesta);
+    A->crear(Lista({"a.jpg", "b.bwk", "c.jpg", "D.BWK"}));
+    frmSeleccion f(e);
+    Mostrar(f);
+    for (const QString& p : pulsaciones)
+        Pulsar(f, p);
+    Avisos::Responder(respuesta);
+    Aceptar(f);
+    QTEST(e.Archivos, "archivos");
+    const QString pregunta = u"?La selección incluye logs guardados (*.bwk).\n"
+                             u"¿Desea dejarlos fuera de la selección?"_qs;
+    QCOMPARE(Mensajes(), respuesta == QMessageBox::NoButton ? QStringList() : QStringList{pregunta});
+    Avisos::ModoPrueba(true);  // an answer left unused
 }
 
 // The count of a selection is 16 bits wide: one file more is refused, with the dialog and
