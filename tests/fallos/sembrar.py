@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""Seeds each fault of tests/fallos/*.fallo, one at a time, and tells which test programs
+catch it.
+
+The faults are seeded in a copy of the tree (build-fallos/fuente), never in the tree itself,
+and each is taken back before the next; the copy is built incrementally in build-fallos/obj,
+and only the test programs a fault names are built and run. Exit status 1 when a fault is not
+caught, 2 when the list itself is wrong (an edit that does not apply, a fault that does not
+build, a test program that does not exist or fails without any fault).
+
+A fault file:
+    # what the fault breaks, in one line
+    programs: tst_engine tst_prevision
+    @ src/engine/Reglas.cpp
+    -    the exact lines to replace (they must occur once in the file)
+    +    the lines put in their place
+with as many "@ file" hunks as it needs.
+
+    tests/fallos/sembrar.py [NAME...]     only the faults whose file names contain a NAME
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+TRABAJO = os.path.join(RAIZ, "build-fallos")
+FUENTE = os.path.join(TRABAJO, "fuente")
+OBJ = os.path.join(TRABAJO, "obj")
+LISTA = os.path.join(RAIZ, "tests", "fallos")
+
+
+class ListaMal(Exception):
+    """The fault list is wrong, not the program."""
+
+
+def leer_fallo(ruta):
+    descripcion, programas, trozos = None, None, []
+    with open(ruta, encoding="utf-8") as f:
+        for linea in f.read().split("\n"):
+            if linea.startswith("# ") and descripcion is None:
+                descripcion = linea[2:].strip()
+            elif linea.startswith("programs:"):
+                programas = linea[len("programs:"):].split()
+            elif linea.startswith("@ "):
+                trozos.append([linea[2:].strip(), [], []])
+            elif linea[:1] in ("-", "+") and trozos:
+                trozos[-1][1 if linea[0] == "-" else 2].append(linea[1:])
+            elif linea.strip():
+                raise ListaMal(f"{os.path.basename(ruta)}: a line that means nothing: {linea!r}")
+    if not descripcion or not programas or not trozos or any(not t[1] for t in trozos):
+        raise ListaMal(f"{os.path.basename(ruta)}: needs '# ...', 'programs:' and '@ file' with '-' lines")
+    return {"nombre": os.path.basename(ruta)[:-6], "descripcion": descripcion,
+            "programas": programas, "trozos": trozos}
+
+
+def ficheros_del_arbol():
+    salida = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=RAIZ,
+                            check=True, capture_output=True).stdout
+    return [f for f in salida.decode().split("\0") if f and os.path.isfile(os.path.join(RAIZ, f))]
+
+
+def leer(ruta):
+    with open(ruta, "rb") as f:
+        return f.read()
+
+
+def sincronizar():
+    """Brings the copy to the tree's contents, touching only what differs, so that the
+    incremental build after the last run stays valid."""
+    nombres = ficheros_del_arbol()
+    for n in nombres:
+        origen, destino = os.path.join(RAIZ, n), os.path.join(FUENTE, n)
+        if not os.path.exists(destino) or leer(origen) != leer(destino):
+            os.makedirs(os.path.dirname(destino), exist_ok=True)
+            shutil.copy2(origen, destino)
+    return nombres
+
+
+def igual_al_arbol(nombres):
+    return [n for n in nombres if leer(os.path.join(RAIZ, n)) != leer(os.path.join(FUENTE, n))]
+
+
+def ejecutar(orden, **opciones):
+    return subprocess.run(orden, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                          **opciones)
+
+
+def compilar(programas):
+    r = ejecutar(["cmake", "--build", OBJ, "--target", *programas])
+    return r.returncode == 0, r.stdout
+
+
+def pasa(programa):
+    # ctest sets the test's own environment (locale, offscreen platform, temporary folders).
+    r = ejecutar(["ctest", "--test-dir", OBJ, "-R", f"^{programa}$", "--timeout", "300",
+                  "--no-tests=error"])
+    return r.returncode == 0
+
+
+def sembrar(fallo, originales):
+    """Applies the fault's edits, keeping in `originales` what each file held before."""
+    for archivo, antes, despues in fallo["trozos"]:
+        ruta = os.path.join(FUENTE, archivo)
+        if not os.path.exists(ruta):
+            raise ListaMal(f"{fallo['nombre']}: no file {archivo}")
+        originales.setdefault(ruta, leer(ruta))
+        texto = leer(ruta).decode("utf-8")
+        viejo, nuevo = "\n".join(antes) + "\n", "\n".join(despues) + ("\n" if despues else "")
+        if texto.count(viejo) != 1:
+            raise ListaMal(f"{fallo['nombre']}: its '-' lines stand {texto.count(viejo)} times "
+                           f"in {archivo}, not once")
+        with open(ruta, "w", encoding="utf-8") as f:
+            f.write(texto.replace(viejo, nuevo))
+
+
+def restaurar(originales):
+    for ruta, contenido in originales.items():
+        with open(ruta, "wb") as f:
+            f.write(contenido)
+
+
+def main():
+    filtros = sys.argv[1:]
+    fallos = [leer_fallo(os.path.join(LISTA, f)) for f in sorted(os.listdir(LISTA))
+              if f.endswith(".fallo") and (not filtros or any(x in f for x in filtros))]
+    if not fallos:
+        raise ListaMal("no fault to seed")
+    inicio = time.monotonic()
+    nombres = sincronizar()
+    if ejecutar(["cmake", "-S", FUENTE, "-B", OBJ, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
+                 "-DBRINDLEWICK_BENCH=OFF"]).returncode != 0:
+        raise ListaMal("the copy of the tree does not configure")
+    programas = sorted({p for f in fallos for p in f["programas"]})
+    existentes = ejecutar(["ctest", "--test-dir", OBJ, "-N"]).stdout
+    for p in programas:
+        if f": {p}\n" not in existentes:
+            raise ListaMal(f"no test program {p}")
+    ok, salida = compilar(programas)
+    if not ok:
+        raise ListaMal("the tree does not build:\n" + salida[-3000:])
+    for p in programas:
+        if not pasa(p):
+            raise ListaMal(f"{p} fails without any fault")
+    print(f"Baseline built and passing in {time.monotonic() - inicio:.0f} s; "
+          f"{len(fallos)} faults to seed.", flush=True)
+
+    filas, sin_cazar = [], 0
+    for n, fallo in enumerate(fallos, 1):
+        originales = {}
+        try:
+            sembrar(fallo, originales)
+            ok, salida = compilar(fallo["programas"])
+            if not ok:
+                raise ListaMal(f"{fallo['nombre']} does not build:\n" + salida[-2000:])
+            cazadores = [p for p in fallo["programas"] if not pasa(p)]
+        finally:
+            restaurar(originales)
+        sin_cazar += not cazadores
+        filas.append((fallo["nombre"], fallo["descripcion"],
+                      ", ".join(cazadores) if cazadores else "NOT CAUGHT"))
+        print(f"[{n}/{len(fallos)}] {fallo['nombre']}: {filas[-1][2]}", flush=True)
+
+    cambiados = igual_al_arbol(nombres)
+    if cambiados:
+        raise ListaMal("the copy differs from the tree after the run: " + ", ".join(cambiados))
+    print(f"\n| Fault | What it breaks | Caught by |\n|---|---|---|")
+    for fila in filas:
+        print("| " + " | ".join(fila) + " |")
+    print(f"\n{len(fallos) - sin_cazar} of {len(fallos)} faults caught "
+          f"in {(time.monotonic() - inicio) / 60:.1f} minutes.")
+    return 1 if sin_cazar else 0
+
+
+if __name__ == "__main__":
+    # Interrupted, the fault in hand is taken back by the finally above.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
+    try:
+        sys.exit(main())
+    except ListaMal as e:
+        print(f"error in the fault list: {e}", file=sys.stderr)
+        sys.exit(2)
+    except KeyboardInterrupt:
+        sys.exit(130)
