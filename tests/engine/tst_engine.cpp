@@ -2,23 +2,19 @@
 
 #include "app/Estado.h"
 #include "engine/Comprobaciones.h"
-#include "engine/Operaciones.h"
-#include "engine/Panel.h"
-#include "engine/Reglas.h"
-
-#include <QtTest>
-
-#include <climits>
+#include "engine/Listado.h"
 
 namespace {
 
-constexpr int Ninguno = INT_MIN;  // "no value" in the tables
-const QString E = QStringLiteral("\U0001F600");  // one character outside 16 bits
-
-// Records step and progress calls in one sequence: "a>b" for a rename, "#i" for the bar
-// after file i (read back from the width over a 300-twip bar of 3 files).
+// Records step and progress calls in one sequence: "a>b" for a rename, "#i" for the bar after
+// file i (read back from its width over a frame of the selection's size).
 class Secuencia : public PasoRenombrar, public PantallaRegistro {
 public:
+    explicit Secuencia(const QStringList& nombres, qsizetype parar = 1000) : parar(parar)
+    {
+        e.Archivos = nombres;
+        e.NumArchivos = qint16(nombres.size());
+    }
     bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override
     {
         llamadas << viejo + u'>' + nuevo;
@@ -26,19 +22,12 @@ public:
     }
     void FijarAnchoBarra(float ancho) override
     {
-        llamadas << u'#' + QString::number(ancho / (marco - 25) * 3 - 1);
+        llamadas << u'#' + QString::number(ancho / (marco - 25) * e.NumArchivos - 1);
     }
-    QStringList llamadas;
-    qsizetype parar = 100;
-};
-
-Estado Seleccion(const QStringList& nombres)
-{
     Estado e;
-    e.Archivos = nombres;
-    e.NumArchivos = qint16(nombres.size());
-    return e;
-}
+    QStringList llamadas;
+    qsizetype parar;
+};
 
 }  // namespace
 
@@ -47,258 +36,141 @@ class PruebaEngine : public QObject {
 private Q_SLOTS:
     void reglas_data();
     void reglas();
-    void generar_data();
-    void generar();
     void secuenciaDeLlamadas();
-    void leerEntero_data();
-    void leerEntero();
-    void textosValidos_data();
-    void textosValidos();
-    void leerPanel_data();
-    void leerPanel();
-    void anchoProgreso();
+    void numerosYTextos();
+    void panel_data();
+    void panel();
+    void ordenYFiltro();
 };
 
 void PruebaEngine::reglas_data()
 {
-    // ext: new extension a; cad: replace a by b; fin/pri/pos: add a at the end, at the start,
-    // at position n; may/min: upper or lower case. A null result: the file is left alone.
-    QTest::addColumn<QString>("regla");
-    QTest::addColumn<QString>("viejo");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("n");
+    // "rule|name|a|b": ext new extension a; cad replace a by b ("-": left alone); fin, pri,
+    // posN add a at the end, at the start, at position N; may, min upper or lower case;
+    // genN pattern a from N over b files: the first and last names.
+    QTest::addColumn<QString>("fila");
     QTest::addColumn<QString>("nuevo");
-    const auto fila = [](const char* tag, const char* r, const QString& v, const char* a,
-                         const char* b, int n, const QString& nuevo) {
-        QTest::newRow(tag) << QString::fromUtf8(r) << v << QString::fromUtf8(a)
-                           << QString::fromUtf8(b) << n << nuevo;
-    };
-    const auto s = [](const char* t) { return QString::fromUtf8(t); };
-    fila("ext: case of the extension", "ext", s("foto.JPG"), "jpg", "", 0, s("foto.jpg"));
-    fila("ext: last dot only", "ext", s("informe.final.doc"), "txt", "", 0, s("informe.final.txt"));
-    fila("ext: no dot", "ext", s("LEEME"), "txt", "", 0, s("LEEME.txt"));
-    fila("ext: only a leading dot", "ext", s(".perfil"), "bak", "", 0, s(".bak"));
-    fila("ext: empty", "ext", s("foto.JPG"), "", "", 0, s("foto."));
-    fila("ext: with a dot", "ext", s("foto.JPG"), ".png", "", 0, s("foto..png"));
-    fila("cad: first occurrence", "cad", s("foto_foto.jpg"), "foto", "img", 0, s("img_foto.jpg"));
-    fila("cad: case differs", "cad", s("Foto.jpg"), "foto", "img", 0, QString());
-    fila("cad: delete", "cad", s("copia de carta.doc"), "copia de ", "", 0, s("carta.doc"));
-    fila("cad: empty search", "cad", s("carta.doc"), "", "2001_", 0, s("2001_carta.doc"));
-    fila("cad: whole name", "cad", s("x.txt"), "x.txt", "", 0, s(""));
-    QTest::newRow("cad: half a character") << s("cad") << E + u".txt"_qs << QString(QChar(0xDE00))
-                                           << s("x") << 0 << QString();
-    fila("fin", "fin", s("archivo.tar.gz"), "_2001", "", 0, s("archivo.tar_2001.gz"));
-    fila("fin: no dot", "fin", s("LEEME"), "_2001", "", 0, s("LEEME_2001"));
-    fila("fin: leading dot", "fin", s(".perfil"), "_2001", "", 0, s("_2001.perfil"));
-    fila("fin: final dot", "fin", s("nota."), "_2001", "", 0, s("nota_2001."));
-    fila("pri", "pri", s("foto.JPG"), "_2001", "", 0, s("_2001foto.JPG"));
-    fila("pos 0", "pos", s("foto.JPG"), "_2001", "", 0, s("foto.JPG"));
-    fila("pos 1", "pos", s("foto.JPG"), "_2001", "", 1, s("_2001foto.JPG"));
-    fila("pos 7", "pos", s("foto.JPG"), "_2001", "", 7, s("foto.J_2001PG"));
-    fila("pos = length", "pos", s("foto.JPG"), "_2001", "", 8, s("foto.JPG"));
-    fila("pos, one character", "pos", s("a"), "_2001", "", 1, s("a"));
-    // Positions count characters: one outside 16 bits is never split.
-    fila("pos between emoji", "pos", u'a' + E + E + u'b', "_", "", 3, u'a' + E + u'_' + E + u'b');
-    fila("pos = length, emoji", "pos", u'a' + E + E + u'b', "_", "", 4, u'a' + E + E + u'b');
-    fila("may: ñ", "may", s("año 2001.txt"), "", "", 0, s("AÑO 2001.TXT"));
-    fila("min", "min", s("Foto Playa.JPG"), "", "", 0, s("foto playa.jpg"));
-    fila("may: full mapping", "may", s("straße"), "", "", 0, s("STRASSE"));
-    fila("may: outside 16 bits", "may", u"\U00010428.txt"_qs, "", "", 0, u"\U00010400.TXT"_qs);
+    const QString e = QStringLiteral("\U0001F600");  // one character outside 16 bits
+    for (const auto& [fila, nuevo] : std::initializer_list<std::pair<QString, QString>>{
+             {u"ext|informe.final.doc|txt"_qs, u"informe.final.txt"_qs},
+             {u"ext|LEEME|txt"_qs, u"LEEME.txt"_qs},
+             {u"cad|foto_foto.jpg|foto|img"_qs, u"img_foto.jpg"_qs},
+             {u"cad|Foto.jpg|foto|img"_qs, u"-"_qs},
+             {u"cad|"_qs + e + u".txt|"_qs + QChar(0xDE00) + u"|x"_qs, u"-"_qs},  // half a character
+             {u"fin|archivo.tar.gz|_1"_qs, u"archivo.tar_1.gz"_qs},
+             {u"pri|foto.JPG|_1"_qs, u"_1foto.JPG"_qs},
+             {u"pos7|foto.JPG|_1"_qs, u"foto.J_1PG"_qs},
+             {u"pos8|foto.JPG|_1"_qs, u"foto.JPG"_qs},
+             {u"pos3|a"_qs + e + e + u"b|_"_qs, u'a' + e + u'_' + e + u'b'},
+             {u"may|año 2001.txt"_qs, u"AÑO 2001.TXT"_qs},
+             {u"min|Foto Playa.JPG"_qs, u"foto playa.jpg"_qs},
+             {u"gen1|v*.jpg|9"_qs, u"v01.jpg v09.jpg"_qs},
+             {u"gen1|copia.de.seg|2"_qs, u"copia.de1.seg copia.de2.seg"_qs},
+             {u"gen-5|n*|3"_qs, u"n-05 n-03"_qs},
+             {u"gen32760|*|8"_qs, u""_qs},  // past 16 bits: refused before the first rename
+         })
+        QTest::newRow(qPrintable(fila)) << fila << nuevo;
 }
 
 void PruebaEngine::reglas()
 {
-    QFETCH(QString, regla);
-    QFETCH(QString, viejo);
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, n);
-    std::optional<QString> r;
+    QFETCH(QString, fila);
+    const QStringList c = fila.split(u'|') + QStringList{{}, {}};
+    const QString regla = c[0].left(3);
+    const int n = c[0].mid(3).toInt();
+    QString r;
     if (regla == u"ext")
-        r = ReglaExtension(viejo, a);
+        r = ReglaExtension(c[1], c[2]);
     else if (regla == u"cad")
-        r = ReglaCadena(viejo, a, b);
+        r = ReglaCadena(c[1], c[2], c[3]).value_or(u"-"_qs);
     else if (regla == u"may" || regla == u"min")
-        r = ReglaMayusculas(viejo, regla == u"may");
-    else
-        r = ReglaAnadir(viejo, a, regla == u"fin" ? ModoFinal : regla == u"pri" ? ModoPrincipio
-                                                                               : ModoPosicion,
-                        quint8(n));
-    QTEST(r.value_or(QString()), "nuevo");
-}
-
-void PruebaEngine::generar_data()
-{
-    QTest::addColumn<QString>("patron");
-    QTest::addColumn<int>("desde");
-    QTest::addColumn<int>("archivos");
-    QTest::addColumn<QStringList>("nuevos");  // the first and the last; empty: refused
-    QTest::newRow("9 from 1: two digits") << "v*.jpg" << 1 << 9 << Lista({"v01.jpg", "v09.jpg"});
-    QTest::newRow("8 from 1: one digit") << "v*.jpg" << 1 << 8 << Lista({"v1.jpg", "v8.jpg"});
-    QTest::newRow("across a width") << "img_*_f.png" << 98 << 3
-                                    << Lista({"img_098_f.png", "img_100_f.png"});
-    QTest::newRow("no star: before the last dot") << "copia.de.seg" << 1 << 2
-                                                  << Lista({"copia.de1.seg", "copia.de2.seg"});
-    QTest::newRow("no star, no dot") << "foto" << 7 << 3 << Lista({"foto07", "foto09"});
-    QTest::newRow("1 from 9") << "a*" << 9 << 1 << Lista({"a09", "a09"});
-    QTest::newRow("1 from 99") << "a*" << 99 << 1 << Lista({"a099", "a099"});
-    QTest::newRow("negative") << "n*" << -5 << 3 << Lista({"n-05", "n-03"});
-    QTest::newRow("empty pattern") << "" << 1 << 3 << Lista({"1", "3"});
-    QTest::newRow("up to the limit") << "*" << 32759 << 8 << Lista({"32759", "32766"});
-    QTest::newRow("past the limit: nothing") << "*" << 32760 << 8 << QStringList();
-}
-
-void PruebaEngine::generar()
-{
-    QFETCH(QString, patron);
-    QFETCH(int, desde);
-    QFETCH(int, archivos);
-    QFETCH(QStringList, nuevos);
-    QStringList viejos;
-    for (int i = 0; i < archivos; ++i)
-        viejos << QString::number(i);
-    PasoRegistro paso;
-    PantallaRegistro pantalla;
-    const FinOperacion fin = GenerarNombres(Seleccion(viejos), paso, pantalla, patron, qint16(desde));
-    if (nuevos.isEmpty()) {  // checked before the first rename: a run never stops half-way
-        QCOMPARE(fin, FinOperacion::FueraDeLimites);
-        QVERIFY(paso.llamadas.isEmpty() && pantalla.anchos.isEmpty());
-        return;
-    }
-    QCOMPARE(paso.llamadas.size(), archivos);
-    QCOMPARE(QStringList({paso.llamadas.first().section(u'>', 1),
-                          paso.llamadas.last().section(u'>', 1)}),
-             nuevos);
+        r = ReglaMayusculas(c[1], regla == u"may");
+    else if (regla == u"gen") {
+        Secuencia s(QList<QString>(c[2].toInt(), c[1]));
+        const bool refusada = GenerarNombres(s.e, s, s, c[1], qint16(n)) == FinOperacion::FueraDeLimites;
+        r = refusada ? QString() : s.llamadas.first().section(u'>', 1) + u' ' + s.llamadas.at(s.llamadas.size() - 2).section(u'>', 1);
+        QCOMPARE(s.llamadas.isEmpty(), refusada);
+    } else
+        r = ReglaAnadir(c[1], c[2], regla == u"fin" ? ModoFinal : regla == u"pri" ? ModoPrincipio : ModoPosicion, quint8(n));
+    QTEST(r, "nuevo");
 }
 
 void PruebaEngine::secuenciaDeLlamadas()
 {
-    const Estado e = Seleccion(Lista({"a.JPG", "b.txt", "c"}));
-    Secuencia extension;
-    QCOMPARE(CambiarExtension(e, extension, extension, u"png"_qs), FinOperacion::Completa);
-    QCOMPARE(extension.llamadas,
-             Lista({"a.JPG>a.png", "#0", "b.txt>b.png", "#1", "c>c.png", "#2"}));
-
+    const QStringList nombres = Lista({"a.JPG", "b.txt", "c"});
+    Secuencia extension(nombres);
+    QCOMPARE(CambiarExtension(extension.e, extension, extension, u"png"_qs), FinOperacion::Completa);
+    QCOMPARE(extension.llamadas, Lista({"a.JPG>a.png", "#0", "b.txt>b.png", "#1", "c>c.png", "#2"}));
     // No rename for a name without the text; the bar still moves for it.
-    Secuencia cadena;
-    CambiarCadena(e, cadena, cadena, u"b"_qs, u"B"_qs);
+    Secuencia cadena(nombres);
+    CambiarCadena(cadena.e, cadena, cadena, u"b"_qs, u"B"_qs);
     QCOMPARE(cadena.llamadas, Lista({"#0", "b.txt>B.txt", "#1", "#2"}));
-
     // A step that asks to stop: no further rename, and the bar stops with the loop.
-    Secuencia parada;
-    parada.parar = 3;
-    QCOMPARE(CambiarMayusculas(e, parada, parada, true), FinOperacion::Detenida);
+    Secuencia parada(nombres, 3);
+    QCOMPARE(CambiarMayusculas(parada.e, parada, parada, true), FinOperacion::Detenida);
     QCOMPARE(parada.llamadas, Lista({"a.JPG>A.JPG", "#0", "b.txt>B.TXT"}));
-
-    Secuencia nada;
-    CambiarMayusculas(Seleccion({}), nada, nada, true);
-    QVERIFY(nada.llamadas.isEmpty());
+    // A frame of 3000 twips and 4 files: the bar keeps its fractions.
+    QCOMPARE(AnchoProgreso(3000.0f, 4, 0), 743.75f);
 }
 
-void PruebaEngine::leerEntero_data()
+void PruebaEngine::numerosYTextos()
 {
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<int>("maximo");  // 255 for a position (from 0), 32767 for a start number
-    QTest::addColumn<int>("esperado");
-    QTest::newRow("digits then letters") << "12abc" << 255 << 12;
-    QTest::newRow("blanks, tabs, line feeds") << " 1 \t2\n" << 255 << 12;
-    QTest::newRow("no number") << "abc" << 255 << 0;
-    QTest::newRow("empty") << "" << 32767 << 0;
-    QTest::newRow("half down to even") << "2.5" << 255 << 2;
-    QTest::newRow("half up to even") << "3.5" << 255 << 4;
-    QTest::newRow("negative half") << "- 2.5" << 32767 << -2;
-    QTest::newRow("hexadecimal") << "&h10" << 255 << 16;
-    QTest::newRow("octal stops at 8") << "&O178" << 255 << 15;
-    QTest::newRow("exponent") << "1e2" << 255 << 100;
-    QTest::newRow("comma is no decimal point") << "2,7" << 255 << 2;
-    QTest::newRow("rounds past the position") << "255.5" << 255 << Ninguno;
-    QTest::newRow("below the position") << "-1" << 255 << Ninguno;
-    QTest::newRow("lowest start") << "-32768" << 32767 << -32768;
-    QTest::newRow("below the start") << "-32769" << 32767 << Ninguno;
-    QTest::newRow("overflow") << "1e400" << 32767 << Ninguno;
-    QTest::newRow("exponent at the top of 64 bits") << "45e9223372036854775807" << 32767
-                                                    << Ninguno;
-    QTest::newRow("underflow") << "1e-400" << 32767 << 0;
+    // Typed numbers: "text=value" for a position (0 to 255), "text=-" where it is refused.
+    for (const char* caso : {"12abc=12", " 1 \t2\n=12", "2.5=2", "3.5=4", "&O178=15", "2,7=2", "1e2=100",
+                             "255=255", "255.5=-", "45e9223372036854775807=-", "1e400=-"}) {
+        const QString c = QString::fromUtf8(caso);
+        const auto leido = LeerEntero(c.section(u'=', 0, 0), 0, 255);
+        QCOMPARE(leido ? QString::number(*leido) : u"-"_qs, c.section(u'=', 1));
+    }
+    QCOMPARE(LeerEntero(u"-32768"_qs, -32768, 32767), -32768);
+    // Texts that may enter a name, and "Generar:" patterns.
+    for (const char c : QByteArray("\\/*:?<>|"))
+        QVERIFY(!NombreValido(u'a' + QString(QLatin1Char(c)) + u'b'));
+    QVERIFY(NombreValido(u"\". "_qs) && PatronValido(u"foto*"_qs) && PatronValido(u"ab*c?d"_qs));
+    QVERIFY(!PatronValido(u"a*b*c"_qs) && !PatronValido(u"a:b*c"_qs));
 }
 
-void PruebaEngine::leerEntero()
+void PruebaEngine::panel_data()
 {
-    QFETCH(QString, texto);
-    QFETCH(int, maximo);
-    QTEST(LeerEntero(texto, maximo == 255 ? 0 : -32768, maximo).value_or(Ninguno), "esperado");
-}
-
-void PruebaEngine::textosValidos_data()
-{
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<bool>("nombre");  // may enter a name
-    QTest::addColumn<bool>("patron");  // may be a "Generar:" pattern
-    QTest::newRow("plain") << "abc" << true << true;
-    QTest::newRow("empty") << "" << true << true;
-    QTest::newRow("quote, dot, blanks") << "\". " << true << true;
-    for (const char* c : {"\\", "/", "*", ":", "?", "<", ">", "|"})
-        QTest::newRow(c) << QStringLiteral("a%1b").arg(QLatin1String(c)) << false
-                         << (*c == '*');
-    QTest::newRow("star at the end") << "foto*" << false << true;
-    QTest::newRow("two stars") << "a*b*c" << false << false;
-    QTest::newRow("colon before the star") << "a:b*c" << false << false;
-    QTest::newRow("after the star, unchecked") << "ab*c?d" << false << true;
-}
-
-void PruebaEngine::textosValidos()
-{
-    QFETCH(QString, texto);
-    QTEST(NombreValido(texto), "nombre");
-    QTEST(PatronValido(texto), "patron");
-}
-
-void PruebaEngine::leerPanel_data()
-{
-    QTest::addColumn<int>("opcion");
-    QTest::addColumn<int>("modo");
-    QTest::addColumn<QString>("campo");  // the one box typed in
-    QTest::addColumn<QString>("texto");
+    QTest::addColumn<Panel>("panel");
     QTest::addColumn<QString>("mensaje");  // empty: accepted
-    QTest::newRow("extension") << 0 << 0 << "extension" << "t?t" << "Extensión no válida";
-    QTest::newRow("empty extension") << 0 << 0 << "extension" << "" << "";
-    QTest::newRow("star in the search text") << 1 << 0 << "buscar" << "*" << "";
-    QTest::newRow("colon in the replacement") << 1 << 0 << "reemplazo" << ":" << "Cadena no válida";
-    QTest::newRow("slash to add") << 2 << 1 << "anadir" << "a/b" << "Cadena no válida";
-    QTest::newRow("position past 255") << 2 << 3 << "posicion" << "300" << "Posición no válida";
-    QTest::newRow("position unread at the end") << 2 << 1 << "posicion" << "300" << "";
-    QTest::newRow("two stars") << 3 << 0 << "patron" << "a*b*c" << "Cadena no válida";
-    QTest::newRow("last number past 16 bits") << 3 << 0 << "desde" << "32765"
-                                              << "Número no válido";
-    QTest::newRow("nothing chosen") << -1 << 0 << "extension" << "?" << "";
+    QTest::newRow("extension") << Op(0, "t?t") << "Extensión no válida";
+    QTest::newRow("star in the search text") << Op(1, "*") << "";
+    QTest::newRow("colon in the replacement") << Op(1, "", ":") << "Cadena no válida";
+    QTest::newRow("position past 255") << Op(2, "", "300", ModoPosicion) << "Posición no válida";
+    QTest::newRow("position unread at the end") << Op(2, "", "300") << "";
+    QTest::newRow("last number past 16 bits") << Op(3, "", "32765") << "Número no válido";
 }
 
-void PruebaEngine::leerPanel()
+void PruebaEngine::panel()
 {
-    QFETCH(int, opcion);
-    QFETCH(int, modo);
-    QFETCH(QString, campo);
-    QFETCH(QString, texto);
-    Panel p;
-    p.opcion = opcion;
-    p.modo = quint8(modo);
-    const QMap<QString, QString Panel::*> campos{
-        {u"extension"_qs, &Panel::extension}, {u"buscar"_qs, &Panel::buscar},
-        {u"reemplazo"_qs, &Panel::reemplazo}, {u"anadir"_qs, &Panel::anadir},
-        {u"posicion"_qs, &Panel::posicion},   {u"patron"_qs, &Panel::patron},
-        {u"desde"_qs, &Panel::desde}};
-    p.*campos.value(campo) = texto;
-    const auto leido = LeerPanel(p, 3);  // 3 files selected
+    QFETCH(Panel, panel);
+    const auto leido = LeerPanel(panel, 3);  // 3 files selected
     const QString* mensaje = std::get_if<QString>(&leido);
     QTEST(mensaje ? *mensaje : QString(), "mensaje");
 }
 
-void PruebaEngine::anchoProgreso()
+void PruebaEngine::ordenYFiltro()
 {
-    // A 3000-twip frame and 4 files: the bar keeps its fractions.
-    const QList<float> esperados{743.75f, 1487.5f, 2231.25f, 2975.0f};
-    for (qint16 i = 0; i < 4; ++i)
-        QCOMPARE(AnchoProgreso(3000.0f, 4, i), esperados[i]);
+    // Every pair, both ways round: numbers by value (beyond 64 bits too), case and accents
+    // ignored, "ñ" between "n" and "o", and ties broken by character codes: a total order.
+    const QStringList orden = Lista({"1.txt", "A.txt", "a.txt", "á.txt", "f99999999999999999999",
+                                     "f100000000000000000000", "IMG_2.JPG", "img_2.jpg", "IMG_10.jpg",
+                                     "nota", "ñandú", "oca"});
+    for (qsizetype i = 0; i < orden.size(); ++i)
+        for (qsizetype j = 0; j < orden.size(); ++j)
+            QVERIFY2(OrdenNatural(orden[i], orden[j]) == (i < j), qPrintable(orden[i] + u" < "_qs + orden[j]));
+    QCOMPARE(CarpetaSeleccion(u"/"_qs) + CarpetaSeleccion(u"/home/Fotos"_qs), u"//home/Fotos/"_qs);
+    // The file filter: "pattern=names that pass", case ignored, "?" one character.
+    const QStringList nombres = Lista({"foto.jpg", "FOTO.JPG", "LEEME", "a.c", "a.cpp", "ñ.txt", "😀.txt",
+                                       "ab", "xaxxb", "ba"});
+    for (const char* caso : {"*.jpg=foto.jpg FOTO.JPG", "*.*=" "foto.jpg FOTO.JPG LEEME a.c a.cpp ñ.txt 😀.txt ab xaxxb ba",
+                             "*.c; LEE*=LEEME a.c", "?.txt=ñ.txt 😀.txt", "*a*b=ab xaxxb"}) {
+        const Patron p(QString::fromUtf8(caso).section(u'=', 0, 0));
+        QStringList pasan = nombres;
+        pasan.removeIf([&p](const QString& n) { return !p.Coincide(n); });
+        QCOMPARE(pasan.join(u' '), QString::fromUtf8(caso).section(u'=', 1));
+    }
 }
 
 QTEST_GUILESS_MAIN(PruebaEngine)

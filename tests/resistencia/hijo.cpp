@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     if (args.size() != 3)
         return 2;
     Estado e;
-    e.RutaCarpeta = args[1] + u'/';
+    e.RutaCarpeta = args[1];
     e.RutaLog = args[2];
     e.Archivos = QDir(args[1]).entryList(QDir::Files, QDir::Name);
     e.NumArchivos = qint16(e.Archivos.size());

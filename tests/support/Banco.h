@@ -11,20 +11,8 @@
 #include "ui/frmBrindlewick.h"
 #include "ui/frmSeleccion.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSettings>
-#include <QTimer>
-#include <QtTest>
+#include <QtWidgets>
 
-#include <functional>
 #include <memory>
 
 // No real message box, file dialog or desktop program, and no stored setting.
@@ -33,16 +21,31 @@ inline void PrepararVentanas()
     Avisos::ModoPrueba(true);
     Escritorio::ModoPrueba(true);
     cComDlg::ModoPrueba(true);
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlewick"),
-              QStringLiteral("Brindlewick"))
-        .clear();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brindlewick"_qs, u"Brindlewick"_qs).clear();
+}
+
+// The message boxes shown since the last look, each as its text, "!" before an error (critical
+// icon, OK, the program's title), "?" before a question (Yes and No, the program's title), the
+// title and ": " before any other.
+inline QStringList Mensajes()
+{
+    QStringList textos;
+    for (const Avisos::Visto& v : Avisos::Vistos()) {
+        const bool nuestro = v.titulo == u"Brindlewick";
+        textos << (nuestro && v.icono == QMessageBox::Critical && v.botones == QMessageBox::Ok ? u"!"_qs
+                   : nuestro && v.icono == QMessageBox::Question && v.botones == (QMessageBox::Yes | QMessageBox::No)
+                       ? u"?"_qs
+                       : v.titulo + u": "_qs)
+                + v.texto;
+    }
+    return textos;
 }
 
 // The main window, its selection in one temporary folder and its log in another.
 struct Banco {
     Banco()
     {
-        e.RutaLog = datos.camino(QStringLiteral("temp.txt"));
+        e.RutaLog = datos.camino(u"temp.txt"_qs);
         e.RutaPrograma = QCoreApplication::applicationDirPath();
         QDir::setCurrent(c.ruta());  // the selection dialog starts in the current folder
         w = std::make_unique<frmBrindlewick>(e);
@@ -61,42 +64,13 @@ struct Banco {
     }
     QAction* menu(const char* nombre) const { return hijo<QAction>(QString::fromLatin1(nombre)); }
     bool activo(const char* nombre) const { return hijo(QString::fromLatin1(nombre))->isEnabled(); }
-    QString numArchivos() const { return hijo<QLabel>(QStringLiteral("lblNumArchivos"))->text(); }
+    QString numArchivos() const { return hijo<QLabel>(u"lblNumArchivos"_qs)->text(); }
+    void elegir(int opcion) { QTest::mouseClick(hijo(QStringLiteral("optOpciones_%1").arg(opcion)), Qt::LeftButton); }
+    void escribir(const char* caja, const QString& texto) { hijo<QLineEdit>(QString::fromLatin1(caja))->setText(texto); }
+    void renombrar() { hijo<QPushButton>(u"cmdProcesar"_qs)->click(); }
 
-    // Chooses files in the real selection dialog; `cancelar` presses "Cancelar" instead.
+    // Chooses files in the real selection dialog, {"*"} for all; `cancelar` presses "Cancelar".
     void seleccionar(const QStringList& nombres, bool cancelar = false)
-    {
-        usarSeleccion(
-            [&](QListView* lista) {
-                for (int fila = 0; fila < lista->model()->rowCount(); ++fila) {
-                    const QModelIndex i = lista->model()->index(fila, 0);
-                    if (nombres.contains(i.data().toString()))
-                        lista->selectionModel()->select(i, QItemSelectionModel::Select);
-                }
-            },
-            cancelar);
-    }
-    void seleccionarTodo()
-    {
-        usarSeleccion([](QListView* lista) { lista->selectAll(); }, false);
-    }
-    void elegir(int opcion)
-    {
-        QTest::mouseClick(hijo<QRadioButton>(QStringLiteral("optOpciones_%1").arg(opcion)),
-                          Qt::LeftButton);
-    }
-    void escribir(const char* caja, const QString& texto)
-    {
-        hijo<QLineEdit>(QString::fromLatin1(caja))->setText(texto);
-    }
-    void renombrar() { hijo<QPushButton>(QStringLiteral("cmdProcesar"))->click(); }
-
-    CarpetaPrueba c, datos;
-    Estado e;
-    std::unique_ptr<frmBrindlewick> w;
-
-private:
-    void usarSeleccion(const std::function<void(QListView*)>& marcar, bool cancelar)
     {
         QTimer::singleShot(0, w.get(), [&] {
             auto* dialogo = w->findChild<frmSeleccion*>();
@@ -104,15 +78,30 @@ private:
             QApplication::setActiveWindow(dialogo);
             if (!QTest::qWaitForWindowActive(dialogo))
                 qWarning("the selection dialog never became active");
-            auto* lista = dialogo->findChild<QListView*>(QStringLiteral("lstFicheros"));
+            auto* lista = dialogo->findChild<QListView*>(u"lstFicheros"_qs);
             lista->clearSelection();
-            marcar(lista);
-            dialogo
-                ->findChild<QPushButton*>(cancelar ? QStringLiteral("cmdCancelar")
-                                                   : QStringLiteral("cmdAceptar"))
-                ->click();
+            if (nombres == QStringList{u"*"_qs})
+                lista->selectAll();
+            for (int fila = 0; fila < lista->model()->rowCount(); ++fila)
+                if (nombres.contains(lista->model()->index(fila, 0).data().toString()))
+                    lista->selectionModel()->select(lista->model()->index(fila, 0), QItemSelectionModel::Select);
+            dialogo->findChild<QPushButton*>(cancelar ? u"cmdCancelar"_qs : u"cmdAceptar"_qs)->click();
         });
-        hijo<QPushButton>(QStringLiteral("cmdSeleccionar"))->click();
+        hijo<QPushButton>(u"cmdSeleccionar"_qs)->click();
         QApplication::setActiveWindow(w.get());  // back to the main window, as on a desktop
     }
+    // Selects `nombres`, chooses operation `opcion`, types `texto` in its first box and runs.
+    void correr(const QStringList& nombres, int opcion, const QString& texto = {})
+    {
+        seleccionar(nombres);
+        elegir(opcion);
+        const char* primera[] = {"txtExtension", "txtString1", "txtAnadir", "txtGenerar"};
+        if (opcion < 4)
+            escribir(primera[opcion], texto);
+        renombrar();
+    }
+
+    CarpetaPrueba c, datos;
+    Estado e;
+    std::unique_ptr<frmBrindlewick> w;
 };

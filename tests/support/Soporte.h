@@ -1,47 +1,102 @@
 #pragma once
 
+// What every test program shares: real folders, a recorder of what a run shows, and short
+// ways to write table rows.
+
 #include "app/Pantalla.h"
-#include "engine/Operaciones.h"
+#include "engine/Panel.h"
+#include "engine/Reglas.h"
 
-#include <QByteArray>
-#include <QMap>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtTest>
 
-// A temporary folder holding real files, removed with everything in it at the end.
+#include <cstring>
+
+// A temporary folder holding real files, removed with everything in it at the end; in the
+// system's temporary folder, or in the folder `dentro` (ending in a separator).
 class CarpetaPrueba {
 public:
-    CarpetaPrueba();
+    explicit CarpetaPrueba(const QString& dentro = QDir::tempPath() + u'/') : dir(dentro + u"brindlewick-XXXXXX"_qs)
+    {
+        QVERIFY2(dir.isValid(), "no temporary folder");
+    }
     // The folder with a trailing separator, as the selection gives it.
-    QString ruta() const;
-    QString camino(const QString& nombre) const;
+    QString ruta() const { return dir.path() + u'/'; }
+    QString camino(const QString& nombre) const { return ruta() + nombre; }
     // Creates each file with its own name as contents, so that a mix-up shows.
-    void crear(const QStringList& nombres) const;
-    void escribir(const QString& nombre, const QByteArray& contenido) const;
-    QByteArray leer(const QString& nombre) const;
+    void crear(const QStringList& nombres) const
+    {
+        for (const QString& n : nombres)
+            escribir(n, n.toUtf8());
+    }
+    void escribir(const QString& nombre, const QByteArray& contenido) const
+    {
+        QFile f(camino(nombre));
+        if (!f.open(QIODevice::WriteOnly) || f.write(contenido) != contenido.size())
+            qFatal("cannot write the test file %s", qPrintable(nombre));
+    }
+    QByteArray leer(const QString& nombre) const
+    {
+        QFile f(camino(nombre));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     // Every entry of the folder, hidden ones included, sorted.
-    QStringList nombres() const;
-    // Name -> contents of every file.
-    QMap<QString, QByteArray> contenido() const;
+    QStringList nombres() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                          QDir::Name);
+    }
+    // Name -> contents of every entry.
+    QMap<QString, QByteArray> contenido() const
+    {
+        QMap<QString, QByteArray> mapa;
+        for (const QString& n : nombres())
+            mapa.insert(n, leer(n));
+        return mapa;
+    }
 
 private:
     QTemporaryDir dir;
 };
 
-// An exFAT volume of its own, as on a camera's card: an image on a loop device mounted
-// through FUSE for the test and removed at the end. Not mounted where the machine refuses
-// (not root, no FUSE, the tools missing); the test then skips and says why.
+// An exFAT volume of its own, as on a camera's card: an image on a loop device mounted through
+// FUSE for the test and removed at the end. Where the machine refuses (not root, no FUSE, the
+// tools missing) it is not mounted, and `fallo` says why.
 class VolumenExfat {
 public:
-    VolumenExfat();
-    ~VolumenExfat();
-    VolumenExfat(const VolumenExfat&) = delete;
-    VolumenExfat& operator=(const VolumenExfat&) = delete;
-    bool montado() const { return !punto.isEmpty(); }
-    QString ruta() const { return punto; }  // with a trailing separator
-    QString fallo;                          // why it is not mounted
+    VolumenExfat()
+    {
+        QFile f(imagen.camino(u"tarjeta.img"_qs));
+        if (!f.open(QIODevice::WriteOnly) || !f.resize(32 << 20) || !QDir().mkdir(imagen.camino(u"m"_qs)))
+            fallo = u"no room for the volume's image"_qs;
+        else if (Ejecutar(u"mkfs.exfat"_qs, {f.fileName()}).isNull())
+            fallo = u"mkfs.exfat failed (exfatprogs missing?)"_qs;
+        else if ((dispositivo = Ejecutar(u"losetup"_qs, {u"-f"_qs, u"--show"_qs, f.fileName()}).trimmed()).isEmpty())
+            fallo = u"losetup refused (not root?)"_qs;
+        else if (Ejecutar(u"mount.exfat-fuse"_qs, {dispositivo, imagen.camino(u"m"_qs)}).isNull())
+            fallo = u"mount.exfat-fuse refused (no FUSE?)"_qs;
+        else
+            punto = imagen.camino(u"m/"_qs);
+    }
+    ~VolumenExfat()
+    {
+        if (!punto.isEmpty())
+            Ejecutar(u"umount"_qs, {punto});
+        if (!dispositivo.isEmpty())
+            Ejecutar(u"losetup"_qs, {u"-d"_qs, dispositivo});
+    }
+    QString ruta() const { return punto; }  // with a trailing separator; empty if not mounted
+    QString fallo;
 
 private:
+    // A tool's output when it ends well, a null text otherwise.
+    static QString Ejecutar(const QString& programa, const QStringList& argumentos)
+    {
+        QProcess p;
+        p.start(programa, argumentos);
+        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return {};
+        return QString::fromLocal8Bit(p.readAllStandardOutput()) + u' ';
+    }
     CarpetaPrueba imagen;
     QString dispositivo, punto;
 };
@@ -53,25 +108,27 @@ public:
     void CederEventos() override { ++cesiones; }
     float AnchoMarco() const override { return marco; }
     void FijarAnchoBarra(float ancho) override { anchos << ancho; }
-    bool Detenido() const override { return detener; }
+    bool Detenido() const override { return false; }
 
     float marco = 3025.0f;
-    bool detener = false;
     QStringList mostrados;
     QList<float> anchos;
     int cesiones = 0;
 };
 
-// A step that only records the pairs it is handed, for the operations' call sequences.
-class PasoRegistro : public PasoRenombrar {
-public:
-    bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override
-    {
-        llamadas << viejo + u'>' + nuevo;
-        return true;
-    }
-    QStringList llamadas;
-};
+// Operation `opcion` with `uno` and `dos` in the first and second box of every operation:
+// only the chosen operation's boxes are read.
+inline Panel Op(int opcion, const char* uno = "", const char* dos = "", quint8 modo = ModoFinal)
+{
+    const QString a = QString::fromUtf8(uno), b = QString::fromUtf8(dos);
+    return Panel{opcion, modo, a, a, b, a, b, a, b};
+}
+
+// The system's text for an error, as the log records it.
+inline QString Razon(int codigo)
+{
+    return QString::fromLocal8Bit(std::strerror(codigo));
+}
 
 // Test tables read better with plain literals.
 inline QStringList Lista(std::initializer_list<const char*> textos)
