@@ -6,12 +6,12 @@
 //   brindlewick_bench seleccion CARPETA   the selection dialog: show, select all; refilter
 //   brindlewick_bench vista CARPETA       the preview: foretell the run, then show it
 // Prints "name seconds" lines (and "memoria KiB" for the window).
-#include "app/Estado.h"
-#include "app/Pantalla.h"
 #include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "dialogs/cComDlg.h"
+#include "engine/Estado.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmBrindlewick.h"

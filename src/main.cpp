@@ -1,5 +1,5 @@
-#include "app/Estado.h"
 #include "app/Main.h"
+#include "engine/Estado.h"
 #include "ui/frmBrindlewick.h"
 
 #include <QApplication>

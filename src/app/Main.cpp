@@ -1,6 +1,6 @@
 #include "app/Main.h"
 
-#include "app/Estado.h"
+#include "engine/Estado.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "app/Prevision.h"
 
-#include "app/Estado.h"
-#include "app/Pantalla.h"
 #include "app/Proceso.h"
+#include "engine/Estado.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
 #include "log/Deshacer.h"
 #include "log/Registro.h"
 

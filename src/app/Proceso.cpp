@@ -1,8 +1,8 @@
 #include "app/Proceso.h"
 
-#include "app/Estado.h"
-#include "app/Pantalla.h"
+#include "engine/Estado.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
 #include "log/Deshacer.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"

@@ -1,7 +1,7 @@
 #include "engine/Operaciones.h"
 
-#include "app/Estado.h"
-#include "app/Pantalla.h"
+#include "engine/Estado.h"
+#include "engine/Pantalla.h"
 #include "engine/Reglas.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "engine/Panel.h"
 
-#include "app/Estado.h"
 #include "engine/Comprobaciones.h"
+#include "engine/Estado.h"
 #include "engine/Reglas.h"
 
 namespace {

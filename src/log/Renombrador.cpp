@@ -1,7 +1,7 @@
 #include "log/Renombrador.h"
 
-#include "app/Estado.h"
-#include "app/Pantalla.h"
+#include "engine/Estado.h"
+#include "engine/Pantalla.h"
 #include "log/Registro.h"
 #include "platform/Plataforma.h"
 

@@ -1,8 +1,8 @@
 #include "ui/frmBrindlewick.h"
 
-#include "app/Estado.h"
 #include "app/Prevision.h"
 #include "app/Proceso.h"
+#include "engine/Estado.h"
 #include "engine/Panel.h"
 #include "engine/Reglas.h"
 #include "log/Deshacer.h"

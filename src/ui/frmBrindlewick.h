@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Pantalla.h"
 #include "dialogs/cComDlg.h"
+#include "engine/Pantalla.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "ui/frmSeleccion.h"
 
-#include "app/Estado.h"
+#include "engine/Estado.h"
 #include "engine/Listado.h"
 #include "ui/Avisos.h"
 #include "ui/Fuentes.h"

@@ -1,7 +1,7 @@
 #include "Soporte.h"
 
-#include "app/Estado.h"
 #include "engine/Comprobaciones.h"
+#include "engine/Estado.h"
 #include "engine/Listado.h"
 
 namespace {

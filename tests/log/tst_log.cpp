@@ -1,7 +1,7 @@
 #include "Soporte.h"
 
-#include "app/Estado.h"
 #include "app/Main.h"
+#include "engine/Estado.h"
 #include "log/Deshacer.h"
 #include "log/Guardar.h"
 #include "log/Registro.h"

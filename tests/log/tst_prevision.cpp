@@ -1,8 +1,8 @@
 #include "Soporte.h"
 
-#include "app/Estado.h"
 #include "app/Prevision.h"
 #include "app/Proceso.h"
+#include "engine/Estado.h"
 #include "log/Deshacer.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"

@@ -1,9 +1,9 @@
 // A run in a process of its own, for the tests that kill it half-way: renames every file of
 // the folder given (a new extension) with the real rename step, its log at the path given.
-#include "app/Estado.h"
-#include "app/Pantalla.h"
 #include "app/Proceso.h"
+#include "engine/Estado.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "Soporte.h"
 
-#include "app/Estado.h"
 #include "dialogs/cComDlg.h"
+#include "engine/Estado.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmBrindlewick.h"

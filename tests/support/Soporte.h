@@ -3,8 +3,8 @@
 // What every test program shares: real folders, a recorder of what a run shows, and short
 // ways to write table rows.
 
-#include "app/Pantalla.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
 #include "engine/Reglas.h"
 
 #include <QtTest>

@@ -1,13 +1,13 @@
 // Draws every window over a folder of sample files into PNGs, for a person to look at.
 // Usage: brindlewick_capturas FOLDER   (scripts/screenshots.sh runs it under Xvfb)
 
-#include "app/Estado.h"
 #include "app/Prevision.h"
+#include "dialogs/cComDlg.h"
+#include "engine/Estado.h"
 #include "engine/Listado.h"
 #include "engine/Panel.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
-#include "dialogs/cComDlg.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmBrindlewick.h"
