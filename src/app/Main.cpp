@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "engine/Estado.h"
+#include "log/Historial.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,4 +16,5 @@ void Main(Estado& e)
     const QString datos = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(datos);
     e.RutaLog = QDir::toNativeSeparators(QDir(datos).filePath(QStringLiteral("temp.txt")));
+    PodarHistorial(CarpetaHistorial(e.RutaLog));
 }

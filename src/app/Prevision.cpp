@@ -5,6 +5,7 @@
 #include "engine/Panel.h"
 #include "engine/Pantalla.h"
 #include "log/Deshacer.h"
+#include "log/Historial.h"
 #include "log/Registro.h"
 
 #include <QFile>
@@ -70,14 +71,14 @@ Prevision PreverOperacion(const Estado& e, const Panel& panel)
     return Contar(paso);
 }
 
-Prevision PreverLog(const QString& logCargado, const QString& carpetaLog)
+Prevision PreverLog(const QString& logCargado, const QString& carpetaLog, bool conCabecera)
 {
     QFile cargado(logCargado);
     if (!cargado.open(QIODevice::ReadOnly))
         return Rechazada(RechazoLogCargado(logCargado, cargado.errorString()));
     PasoSimulado paso(carpetaLog);
     // A record that undo passes over shows as it reads, in the direction of the undo.
-    RecorrerDeshacer(LeerLog(cargado.readAll(), false), paso, [&](const Registro& r, int i) {
+    RecorrerDeshacer(LeerLog(cargado.readAll(), conCabecera), paso, [&](const Registro& r, int i) {
         if (paso.NumFilas() == i)
             paso.Omitir(r.nuevo, r.viejo,
                         r.fallo ? ResultadoPrevisto::OmitidoFallo
@@ -91,5 +92,10 @@ Prevision PreverLog(const QString& logCargado, const QString& carpetaLog)
 Prevision Prever(const Estado& e, const Panel& panel, const QString& logCargado,
                  const QString& carpetaLog)
 {
-    return e.LogCargado ? PreverLog(logCargado, carpetaLog) : PreverOperacion(e, panel);
+    return e.LogCargado ? PreverLog(logCargado, carpetaLog, false) : PreverOperacion(e, panel);
+}
+
+Prevision PreverEntrada(const EntradaHistorial& entrada)
+{
+    return PreverLog(entrada.log, entrada.carpeta, true);
 }

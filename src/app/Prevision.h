@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+struct EntradaHistorial;
 struct Estado;
 struct Panel;
 
@@ -22,3 +23,6 @@ struct Prevision {
 // meets the folder as the earlier renames of the run would leave it.
 Prevision Prever(const Estado& e, const Panel& panel, const QString& logCargado,
                  const QString& carpetaLog);
+
+// Foretells the undo of a run of the history, as DeshacerEntrada would make it.
+Prevision PreverEntrada(const EntradaHistorial& entrada);

@@ -4,12 +4,15 @@
 #include "engine/Panel.h"
 #include "engine/Pantalla.h"
 #include "log/Deshacer.h"
+#include "log/Historial.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
 #include "platform/Plataforma.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+
+#include <functional>
 
 namespace {
 
@@ -18,26 +21,43 @@ QString Rechazo(const QString& que, const QString& ruta, const QString& razon)
     return que + u'\n' + ruta + u'\n' + razon;
 }
 
-// A new file beside "temp.txt", its header written, then put in its place in one step: until
-// then the previous run's log stays whole. Unbuffered, so that every record reaches the
-// system as soon as its rename is done.
-ResultadoSistema CrearLog(QFile& log, const QString& ruta, const QByteArray& cabecera)
+// A run once nothing can refuse it any more: its own log opened and put in place of
+// "temp.txt", then `renombrar` through the step in `carpeta` (false when the step stopped it);
+// the log closed, its entry told how the run ended, and the log made the window's own.
+ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecera,
+                        const EntradaHistorial& datos,
+                        const std::function<bool(RenombradorLog&)>& renombrar)
 {
-    const QString prefijo = ruta + u'.' + QString::number(QCoreApplication::applicationPid()) + u'-';
-    for (int n = 0; !log.isOpen(); ++n) {
-        log.setFileName(prefijo + QString::number(n));
-        if (!log.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)
-            && (n == 100 || !QFile::exists(log.fileName())))
-            return {false, log.errorString()};
-    }
-    ResultadoSistema r{false, {}};
-    if (log.write(cabecera) != cabecera.size())
-        r.razon = log.errorString();
-    else
-        r = Reemplazar(log.fileName(), ruta);
-    if (!r.ok)
-        log.remove();
+    LogDeCorrida log;
+    if (const ResultadoSistema r = log.Abrir(e.RutaLog, cabecera, datos); !r.ok)
+        return {false, Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, r.razon)};
+    e.Fallos = 0;
+    e.RutaCarpeta = datos.carpeta;
+    e.FicheroLog = &log.Fichero();
+    RenombradorLog paso(e, pantalla);
+    const bool completa = renombrar(paso);
+    e.FicheroLog = nullptr;
+
+    ResultadoProceso r;
+    if (log.Fichero().error() != QFileDevice::NoError)
+        r.mensaje = QStringLiteral("No se pudo escribir el registro. El proceso se detuvo.\n")
+            + log.Fichero().errorString();
+    SincronizarFichero(log.Fichero());
+    r.completa = completa && r.mensaje.isEmpty() && !pantalla.Detenido();
+    log.Terminar(r.completa ? EstadoEntrada::Completa : EstadoEntrada::Interrumpida,
+                 paso.Renombrados(), e.Fallos);
+    log.Fichero().close();
+    e.LogPropio = log.Ruta();
     return r;
+}
+
+EntradaHistorial Datos(const QString& carpeta, const QString& operacion)
+{
+    EntradaHistorial d;
+    d.fecha = QDateTime::currentDateTime();
+    d.carpeta = carpeta;
+    d.operacion = operacion;
+    return d;
 }
 
 }  // namespace
@@ -52,44 +72,44 @@ ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel,
 {
     // Whatever can refuse the run is settled before "temp.txt" is touched: a refused run
     // leaves the previous run's log, which can still be undone and saved.
-    QFile cargado(logCargado);
-    Operacion op;
+    const QByteArray cabecera = CabeceraLog(e.NumArchivos, e.RutaCarpeta);
     if (e.LogCargado) {
+        QFile cargado(logCargado);
         if (!cargado.open(QIODevice::ReadOnly))
             return {false, RechazoLogCargado(logCargado, cargado.errorString())};
-    } else {
-        auto leido = LeerPanel(panel, e.NumArchivos);
-        if (const QString* mensaje = std::get_if<QString>(&leido))
-            return {false, *mensaje};
-        op = std::get<Operacion>(std::move(leido));
-    }
-
-    QFile log;
-    if (const ResultadoSistema r = CrearLog(log, e.RutaLog, CabeceraLog(e.NumArchivos, e.RutaCarpeta));
-        !r.ok)
-        return {false, Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, r.razon)};
-
-    e.Fallos = 0;
-    e.FicheroLog = &log;
-    ResultadoProceso r;
-    if (std::exchange(e.LogCargado, false)) {
+        const QByteArray bytes = cargado.readAll();
         // The saved log's renames are undone in the folder where it lies; no offer to save
         // afterwards, since this log holds the reverse renames.
-        e.RutaCarpeta = carpetaLog;
-        DeshacerLog(e, pantalla, cargado, false);
-    } else {
-        RenombradorLog paso(e, pantalla);
-        r.ofrecerGuardar = EjecutarOperacion(op, e, paso, pantalla) == FinOperacion::Completa;
+        ResultadoProceso r = Correr(
+            e, pantalla, cabecera,
+            Datos(carpetaLog, QStringLiteral("Log cargado: ") + QFileInfo(logCargado).fileName()),
+            [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes, false); });
+        e.LogCargado = !r.aceptado;
+        return r;
     }
-    e.FicheroLog = nullptr;
+    const auto leido = LeerPanel(panel, e.NumArchivos);
+    if (const QString* mensaje = std::get_if<QString>(&leido))
+        return {false, *mensaje};
+    const Operacion& op = std::get<Operacion>(leido);
+    ResultadoProceso r = Correr(e, pantalla, cabecera, Datos(e.RutaCarpeta, DescribirOperacion(op)),
+                                [&](RenombradorLog& paso) {
+                                    return EjecutarOperacion(op, e, paso, pantalla) == FinOperacion::Completa;
+                                });
+    r.ofrecerGuardar = r.completa && e.GuardarLog;
+    return r;
+}
 
-    if (log.error() != QFileDevice::NoError) {
-        r.mensaje = QStringLiteral("No se pudo escribir el registro. El proceso se detuvo.\n")
-            + log.errorString();
-        r.ofrecerGuardar = false;
-    }
-    SincronizarFichero(log);
-    log.close();
-    r.ofrecerGuardar = r.ofrecerGuardar && e.GuardarLog && !pantalla.Detenido();
+ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHistorial& entrada)
+{
+    QFile f(entrada.log);
+    if (!f.open(QIODevice::ReadOnly))
+        return {false, RechazoLogCargado(entrada.log, f.errorString())};
+    const QByteArray bytes = f.readAll();
+    // The header of the run undone, so that undoing this undo fills the bar over its records.
+    const QByteArray cabecera = CabeceraLog(LeerLog(bytes, true).numArchivos, entrada.carpeta);
+    ResultadoProceso r = Correr(e, pantalla, cabecera, Datos(entrada.carpeta, QStringLiteral("Deshacer")),
+                                [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes, true); });
+    if (r.completa)
+        MarcarEntrada(entrada, EstadoEntrada::Deshecha);
     return r;
 }

@@ -10,7 +10,8 @@ class QIODevice;
 // reference; nothing else keeps a copy.
 struct Estado {
     QString RutaPrograma;  // folder of the executable
-    QString RutaLog;       // the temporary log of the last run
+    QString RutaLog;       // "temp.txt": the log of the latest run of any window
+    QString LogPropio;     // the log of this window's own last run; empty before one
     QString RutaCarpeta;   // folder of the selection, ending in a separator; empty before any
     QStringList Archivos;  // bare names, in list order
     qint16 NumArchivos = 0;

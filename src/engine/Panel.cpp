@@ -58,6 +58,29 @@ std::variant<Operacion, QString> LeerPanel(const Panel& panel, qint16 numArchivo
     return op;
 }
 
+QString DescribirOperacion(const Operacion& op)
+{
+    switch (op.opcion) {
+    case 0:
+        return QStringLiteral("Cambiar extensiones a: ") + op.texto1;
+    case 1:
+        return QStringLiteral("Cambiar %1 por %2").arg(op.texto1, op.texto2);
+    case 2:
+        return QStringLiteral("Añadir: ") + op.texto1
+            + (op.modo == ModoFinal       ? QStringLiteral(" al final")
+                   : op.modo == ModoPrincipio ? QStringLiteral(" al principio")
+                                              : QStringLiteral(" en la posición %1").arg(int(op.posicion)));
+    case 3:
+        return QStringLiteral("Generar: %1 desde %2").arg(op.texto1).arg(op.desde);
+    case 4:
+        return QStringLiteral("A --> a");
+    case 5:
+        return QStringLiteral("a --> A");
+    default:
+        return {};
+    }
+}
+
 FinOperacion EjecutarOperacion(const Operacion& op, const Estado& e, PasoRenombrar& paso,
                                Pantalla& pantalla)
 {

@@ -27,6 +27,9 @@ struct Operacion {
 // that the run shows instead of renaming.
 std::variant<Operacion, QString> LeerPanel(const Panel& panel, qint16 numArchivos);
 
+// The operation in words, as the history shows it: "Cambiar extensiones a: png".
+QString DescribirOperacion(const Operacion& op);
+
 // Runs the operation over the selection. An operation without parameters to act on (no
 // option, no sub-option) renames nothing and is complete.
 FinOperacion EjecutarOperacion(const Operacion& op, const Estado& e, PasoRenombrar& paso,

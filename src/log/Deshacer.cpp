@@ -2,6 +2,7 @@
 
 #include "engine/Estado.h"
 #include "engine/Pantalla.h"
+#include "log/Historial.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
 
@@ -21,13 +22,12 @@ bool RecorrerDeshacer(const LogLeido& log, PasoRenombrar& paso,
     return true;
 }
 
-bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
+bool DeshacerLog(Estado& e, PasoRenombrar& paso, Pantalla& pantalla, const QByteArray& bytes,
+                 bool conCabecera)
 {
-    const LogLeido log = LeerLog(f.readAll(), conCabecera);
+    const LogLeido log = LeerLog(bytes, conCabecera);
     if (conCabecera)
         e.NumArchivos = log.numArchivos;
-
-    RenombradorLog paso(e, pantalla);
     const float ancho = pantalla.AnchoMarco() - 25.0f;
     return RecorrerDeshacer(log, paso, [&](const Registro&, int contador) {
         // The bar grows over every record, skipped ones included; a whole number of twips.
@@ -37,14 +37,17 @@ bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera)
     });
 }
 
-bool DeshacerTemporal(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir)
+bool DeshacerPropio(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir)
 {
-    QFile f(e.RutaLog);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f(e.LogPropio);
+    if (e.LogPropio.isEmpty() || !f.open(QIODevice::ReadOnly))
         return false;
     if (alAbrir)
         alAbrir();
     e.FicheroLog = nullptr;  // the log being undone keeps the run's records as they are
-    DeshacerLog(e, pantalla, f, true);
+    RenombradorLog paso(e, pantalla);
+    DeshacerLog(e, paso, pantalla, f.readAll(), true);
+    if (const auto entrada = LeerEntrada(e.LogPropio))
+        MarcarEntrada(*entrada, EstadoEntrada::Deshecha);
     return true;
 }

@@ -3,8 +3,7 @@
 #include <functional>
 
 class PasoRenombrar;
-class QIODevice;
-class QString;
+class QByteArray;
 struct Estado;
 class Pantalla;
 struct LogLeido;
@@ -18,13 +17,15 @@ struct Registro;
 bool RecorrerDeshacer(const LogLeido& log, PasoRenombrar& paso,
                       const std::function<void(const Registro&, int)>& trasRegistro);
 
-// Undoes the renames that the log open for reading as `f` records, in the files of
-// RutaCarpeta: the whole log is read first, then undone as RecorrerDeshacer goes through it.
-// A temporary log's header gives NumArchivos. Each reverse rename goes through the rename step, so it is recorded in the log
-// open as FicheroLog, if any. False when the step asked to stop.
-bool DeshacerLog(Estado& e, Pantalla& pantalla, QIODevice& f, bool conCabecera);
+// Undoes the renames that the log `bytes` records, through `paso` (which renames in its
+// folder and records each reverse rename where it records): the whole log is read first, then
+// undone as RecorrerDeshacer goes through it. A temporary log's header gives NumArchivos, for
+// the bar. False when the step asked to stop.
+bool DeshacerLog(Estado& e, PasoRenombrar& paso, Pantalla& pantalla, const QByteArray& bytes,
+                 bool conCabecera);
 
-// Undo of the last run from the temporary log, which stays as it is: nothing is recorded.
-// `alAbrir` runs once the log is open, before the first rename (the window shows the undo).
-// False, with nothing done, when the log can't be opened.
-bool DeshacerTemporal(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir = {});
+// "Deshacer" of the window's own last run, from its log, which stays as it is: nothing is
+// recorded, and its entry in the history reads "Deshecho" afterwards. `alAbrir` runs once the
+// log is open, before the first rename (the window shows the undo). False, with nothing done,
+// when the log can't be opened.
+bool DeshacerPropio(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir = {});

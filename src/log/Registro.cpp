@@ -103,11 +103,11 @@ public:
         // Anything else (a field count other than two, stray text, an unterminated quote)
         // spoils the line, and reading goes on after its
         // first physical line end, so that a quote left open can't swallow the lines below.
-        const bool escrita = cerrada && n == 2;
-        if (!escrita)
+        r.completo = cerrada && n == 2;
+        if (!r.completo)
             saltarLinea(inicio);
         r.fallo = QStringView(t).sliced(inicio, i - inicio).contains(MarcaFallo);
-        r.deshacible = escrita && !r.fallo;
+        r.deshacible = r.completo && !r.fallo;
         return r;
     }
 

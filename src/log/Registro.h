@@ -22,10 +22,11 @@ QString CampoFallo(const QString& nuevo, const QString& razon);
 struct Registro {
     QString viejo;  // field 1: the name before the rename
     QString nuevo;  // field 2: the name after it
+    // Exactly two quoted fields and nothing after them, as a writer writes a line.
+    bool completo = false;
     // The line holds the failure marker somewhere: a failed rename, never undone.
     bool fallo = false;
-    // A success record that may be undone: exactly two quoted fields and nothing after them,
-    // and no failure marker anywhere in its line.
+    // A success record that may be undone: complete, and no failure marker in its line.
     bool deshacible = false;
 };
 

@@ -71,6 +71,7 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
     }
     if (!r.ok && e.Fallos < 32767)
         ++e.Fallos;
+    renombrados += r.ok && escrito && viejo != nuevo;
     // No further rename once the log can't take its records.
     return escrito && !pantalla.Detenido();
 }

@@ -28,10 +28,13 @@ class RenombradorLog final : public PasoRenombrar {
 public:
     RenombradorLog(Estado& e, Pantalla& pantalla);
     bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override;
+    // The files that took another name.
+    int Renombrados() const { return renombrados; }
 
 private:
     Estado& e;
     Pantalla& pantalla;
+    int renombrados = 0;
     CarpetaAbierta carpeta;  // RutaCarpeta, opened once for the whole run
     QByteArray linea;        // the record, reused from one file to the next
 };

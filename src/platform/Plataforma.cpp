@@ -1,6 +1,8 @@
 #include "platform/Plataforma.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 #ifdef Q_OS_WIN
@@ -13,6 +15,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -51,12 +54,24 @@ ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
     return ErrorWindows();
 }
 
-ResultadoSistema Reemplazar(const QString& desde, const QString& hacia)
+ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
 {
     const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
-    if (MoveFileExW(w(desde), w(hacia), MOVEFILE_REPLACE_EXISTING))
+    const QString temporal = hacia + QStringLiteral(".%1").arg(GetCurrentProcessId());
+    DeleteFileW(w(temporal));
+    if (CreateHardLinkW(w(temporal), w(desde), nullptr)
+        && MoveFileExW(w(temporal), w(hacia), MOVEFILE_REPLACE_EXISTING))
         return {};
     return ErrorWindows();
+}
+
+void Bloquear(QFile&) {}
+
+bool Bloqueado(const QString& ruta)
+{
+    // A file another process keeps open for writing can't be opened here for writing.
+    QFile f(ruta);
+    return f.exists() && !f.open(QIODevice::Append);
 }
 
 bool SincronizarFichero(QFile& fichero)
@@ -259,11 +274,38 @@ int CarpetaAbierta::PorTemporal(const char* a, const char* b) const
     return codigo;
 }
 
-ResultadoSistema Reemplazar(const QString& desde, const QString& hacia)
+ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
 {
-    if (::rename(QFile::encodeName(desde).constData(), QFile::encodeName(hacia).constData()) != 0)
-        return Error(errno);
+    const QByteArray a = QFile::encodeName(desde), b = QFile::encodeName(hacia);
+    const QByteArray temporal = b + '.' + QByteArray::number(::getpid());
+    ::unlink(temporal.constData());  // left by a process that died here with this number
+    if (::link(a.constData(), temporal.constData()) != 0) {
+        // Relative, so that the data folder can move with its history.
+        const QByteArray relativo = QFile::encodeName(QFileInfo(hacia).dir().relativeFilePath(desde));
+        if (::symlink(relativo.constData(), temporal.constData()) != 0)
+            return Error(errno);
+    }
+    if (::rename(temporal.constData(), b.constData()) != 0) {
+        const ResultadoSistema r = Error(errno);
+        ::unlink(temporal.constData());
+        return r;
+    }
     return {};
+}
+
+void Bloquear(QFile& fichero)
+{
+    ::flock(fichero.handle(), LOCK_EX | LOCK_NB);
+}
+
+bool Bloqueado(const QString& ruta)
+{
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool libre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    return !libre;
 }
 
 bool SincronizarFichero(QFile& fichero)

@@ -73,8 +73,15 @@ private:
 #endif
 };
 
-// Puts the file `desde` in the place of `hacia` in one atomic step, replacing what was there.
-ResultadoSistema Reemplazar(const QString& desde, const QString& hacia);
+// Gives the file `desde` the name `hacia` too, replacing in one atomic step whatever `hacia`
+// was, so that what is written to either name is read under both. A hard link, or where the
+// file system has none, a symbolic link.
+ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia);
+
+// Locks the open file for as long as this process keeps it open (or dies), and tells whether
+// another process holds such a lock on the file at `ruta`.
+void Bloquear(QFile& fichero);
+bool Bloqueado(const QString& ruta);
 
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);

@@ -154,11 +154,11 @@ void PruebaLog::deshacer()
     QVERIFY(run.c.contenido() != antes);
     QBuffer leido;
     leido.setData(CabeceraLog(2, {}) + run.memoria.data());
-    leido.open(QIODevice::ReadOnly);
     run.e.FicheroLog = nullptr;
     PantallaRegistro deshecho;
     deshecho.marco = 32.5f;
-    QVERIFY(DeshacerLog(run.e, deshecho, leido, true));
+    RenombradorLog paso(run.e, deshecho);
+    QVERIFY(DeshacerLog(run.e, paso, deshecho, leido.data(), true));
     QCOMPARE(run.c.contenido(), antes);
     QTEST(deshecho.mostrados, "deshechos");
     QCOMPARE(deshecho.anchos, (QList<float>{4, 8, 11}.first(pares.size())));  // 3.75, 7.5, 11.25

@@ -1,6 +1,7 @@
 #include "Banco.h"
 
-#include "log/Deshacer.h"
+#include "app/Proceso.h"
+#include "log/Historial.h"
 #include "log/Registro.h"
 
 namespace {
@@ -67,8 +68,15 @@ void PruebaResistencia::matarAlAzar()
             QVERIFY2(r.deshacible && QFile::exists(c.camino(r.nuevo)), qPrintable(r.nuevo));
         QVERIFY(c.nombres().filter(u".renombrado"_qs).size() - leido.registros.size() <= 1);
 
+        // The run's entry in the history, interrupted, undoes it.
+        const QList<EntradaHistorial> historial = LeerHistorial(CarpetaHistorial(e.RutaLog));
+        QCOMPARE(historial.size(), int(QFile::exists(e.RutaLog)));
         PantallaRegistro pantalla;
-        DeshacerTemporal(e, pantalla);
+        for (const EntradaHistorial& entrada : historial) {
+            QCOMPARE(entrada.estado, hijo.exitStatus() == QProcess::CrashExit ? EstadoEntrada::Interrumpida
+                                                                                : EstadoEntrada::Completa);
+            QVERIFY(DeshacerEntrada(e, pantalla, entrada).completa);
+        }
         auto despues = c.contenido();
         for (const QString& n : c.nombres().filter(u".renombrado"_qs))  // the one in flight
             despues.insert(n.chopped(10) + u"jpg"_qs, despues.take(n));

@@ -4,6 +4,7 @@
 #include "app/Proceso.h"
 #include "engine/Estado.h"
 #include "log/Deshacer.h"
+#include "log/Historial.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
 
@@ -99,16 +100,19 @@ void PreverYRenombrar(Banco& b, const Panel& panel, const QString& cargado,
 
 }  // namespace
 
-class PruebaPrevision : public QObject {
+class PruebaCorrida : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void comoLaCorrida_data();
     void comoLaCorrida();
     void mayusculasEnUnaTarjeta();
     void logCargado();
+    void dosVentanas();
+    void deshacerDelHistorial();
+    void historialDanadoYPodado();
 };
 
-void PruebaPrevision::comoLaCorrida_data()
+void PruebaCorrida::comoLaCorrida_data()
 {
     QTest::addColumn<QStringList>("disco");
     QTest::addColumn<QStringList>("seleccion");
@@ -145,7 +149,7 @@ void PruebaPrevision::comoLaCorrida_data()
                                           << Op(3, "n*", "32766") << QStringList();
 }
 
-void PruebaPrevision::comoLaCorrida()
+void PruebaCorrida::comoLaCorrida()
 {
     QFETCH(QStringList, disco);
     QFETCH(QStringList, seleccion);
@@ -155,7 +159,7 @@ void PruebaPrevision::comoLaCorrida()
     PreverYRenombrar(b, panel, {}, esperado);
 }
 
-void PruebaPrevision::mayusculasEnUnaTarjeta()
+void PruebaCorrida::mayusculasEnUnaTarjeta()
 {
     // A camera's card ignores case: each file takes its new spelling in place, as foretold,
     // with one record, and undo gives the old spelling back.
@@ -174,11 +178,11 @@ void PruebaPrevision::mayusculasEnUnaTarjeta()
     b.e.NumArchivos = qint16((b.e.Archivos = Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG"})).size());
     PreverYRenombrar(b, Op(4), {}, Lista({Correcto, Correcto, Correcto}));
     QCOMPARE(t.nombres(), Lista({"img_0001.jpg", "nota.txt", "nota2.txt", "playa.jpg"}));
-    QVERIFY(DeshacerTemporal(b.e, b.pantalla));
+    QVERIFY(DeshacerPropio(b.e, b.pantalla));
     QCOMPARE(t.contenido(), antes);
 }
 
-void PruebaPrevision::logCargado()
+void PruebaCorrida::logCargado()
 {
     // A saved log, undone last record first in its own folder, not in the selected one.
     const QByteArray log = Reg("x.txt", "y.txt") + Reg("z.txt", "x.txt")
@@ -200,5 +204,85 @@ void PruebaPrevision::logCargado()
     PreverYRenombrar(b, Op(0), b.datos.camino(u"gone.bwk"_qs), {});
 }
 
-QTEST_GUILESS_MAIN(PruebaPrevision)
-#include "tst_prevision.moc"
+// Two windows of one user: a run that starts while the other is under way writes its own log,
+// so their records never mix; "temp.txt" is the latest run's log; each window's "Deshacer"
+// undoes its own last run, whatever the other did since, and marks it undone in the history.
+void PruebaCorrida::dosVentanas()
+{
+    Banco a(Lista({"a1.jpg", "a2.jpg"}), {}), b(Lista({"b1.jpg", "b2.jpg"}), {});
+    b.e.RutaLog = a.e.RutaLog;
+    struct Intercalada : PantallaRegistro {
+        std::function<void()> otra;
+        void CederEventos() override
+        {
+            if (auto f = std::exchange(otra, {}))
+                f();
+        }
+    } pantalla;
+    pantalla.otra = [&] { QVERIFY(Procesar(b.e, b.pantalla, Op(0, "txt"), {}, {}).completa); };
+    QVERIFY(Procesar(a.e, pantalla, Op(0, "png"), {}, {}).completa);
+    QCOMPARE(a.c.nombres() + b.c.nombres(), Lista({"a1.png", "a2.png", "b1.txt", "b2.txt"}));
+    const auto leer = [](const QString& ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QCOMPARE(leer(a.e.LogPropio), CabeceraLog(2, a.c.ruta()) + Reg("a1.jpg", "a1.png") + Reg("a2.jpg", "a2.png"));
+    QCOMPARE(a.datos.leer(u"temp.txt"_qs), leer(b.e.LogPropio));
+    QVERIFY(DeshacerPropio(a.e, a.pantalla));
+    QCOMPARE(a.c.nombres() + b.c.nombres(), Lista({"a1.jpg", "a2.jpg", "b1.txt", "b2.txt"}));
+    QStringList historial;
+    for (const EntradaHistorial& e : LeerHistorial(CarpetaHistorial(a.e.RutaLog)))
+        historial << e.operacion + u' ' + TextoEstado(e.estado);
+    QCOMPARE(historial, Lista({"Cambiar extensiones a: txt ", "Cambiar extensiones a: png Deshecho"}));
+}
+
+// An entry is undone in the folder where its renames happened, whatever the selection now, as
+// foretold, passing over its failure; the undo is a run of its own, and undoing that renames
+// again as the first run did.
+void PruebaCorrida::deshacerDelHistorial()
+{
+    Banco b(Lista({"a", "b", "a.t"}), Lista({"a", "b"}));
+    QVERIFY(Procesar(b.e, b.pantalla, Op(0, "t"), {}, {}).completa);  // a fails, b becomes b.t
+    b.e.RutaCarpeta = b.datos.ruta();
+    const EntradaHistorial corrida = LeerHistorial(CarpetaHistorial(b.e.RutaLog)).value(0);
+    QCOMPARE(corrida.carpeta + QStringLiteral(" %1 %2").arg(corrida.renombrados).arg(corrida.fallos), b.c.ruta() + u" 1 1"_qs);
+    QStringList previsto;
+    for (const FilaPrevista& f : PreverEntrada(corrida).filas)
+        previsto << TextoResultado(f.resultado);
+    QCOMPARE(previsto, Lista({Correcto, Fallo}));
+    QVERIFY(DeshacerEntrada(b.e, b.pantalla, corrida).completa);
+    QCOMPARE(b.c.nombres(), Lista({"a", "a.t", "b"}));
+    const QList<EntradaHistorial> entradas = LeerHistorial(CarpetaHistorial(b.e.RutaLog));
+    QCOMPARE(entradas.size(), 2);
+    QCOMPARE(entradas[0].operacion + u' ' + TextoEstado(entradas[1].estado), u"Deshacer Deshecho"_qs);
+    QVERIFY(DeshacerEntrada(b.e, b.pantalla, entradas[0]).completa);
+    QCOMPARE(b.c.nombres(), Lista({"a", "a.t", "b.t"}));
+}
+
+// The newest 1000 entries are kept, the oldest removed first; a damaged or foreign file is
+// passed over and left alone.
+void PruebaCorrida::historialDanadoYPodado()
+{
+    CarpetaPrueba datos;
+    const QString temporal = datos.camino(u"temp.txt"_qs), carpeta = CarpetaHistorial(temporal);
+    for (int i = 0; i < 1002; ++i) {
+        EntradaHistorial d;
+        d.fecha = QDateTime(QDate(2026, 1, 1), QTime(), Qt::UTC).addSecs(i);
+        d.carpeta = u"/f/"_qs;
+        d.operacion = QString::number(i);
+        LogDeCorrida log;
+        QVERIFY(log.Abrir(temporal, CabeceraLog(0, {}), d).ok);
+        log.Terminar(EstadoEntrada::Completa, 0, 0);
+    }
+    QFile::copy(carpeta + u"/"_qs + QDir(carpeta).entryList({u"*.ficha"_qs}).last(), carpeta + u"/sin-log.ficha"_qs);
+    datos.escribir(u"historial/basura.ficha"_qs, QByteArray("\x00\xff\"\"\",\r\n", 8));
+    datos.escribir(u"historial/ajeno.doc"_qs, "x");
+    PodarHistorial(carpeta);
+    const QList<EntradaHistorial> quedan = LeerHistorial(carpeta);
+    QCOMPARE(quedan.size(), 1000);
+    QCOMPARE(quedan.first().operacion + u' ' + quedan.last().operacion, u"1001 2"_qs);
+    QVERIFY(QFile::exists(carpeta + u"/ajeno.doc"_qs) && QFile::exists(carpeta + u"/basura.ficha"_qs));
+}
+
+QTEST_GUILESS_MAIN(PruebaCorrida)
+#include "tst_corrida.moc"
