@@ -5,6 +5,7 @@
 //   brindlewick_bench ventana CARPETA     the main window: run, then undo from the menu
 //   brindlewick_bench seleccion CARPETA   the selection dialog: show, select all; refilter
 //   brindlewick_bench vista CARPETA       the preview: foretell the run, then show it
+//   brindlewick_bench historial CARPETA   the history window over 1000 entries
 // Prints "name seconds" lines (and "memoria KiB" for the window).
 #include "app/Prevision.h"
 #include "app/Proceso.h"
@@ -14,7 +15,10 @@
 #include "engine/Pantalla.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
+#include "log/Historial.h"
+#include "log/Registro.h"
 #include "ui/frmBrindlewick.h"
+#include "ui/frmHistorial.h"
 #include "ui/frmSeleccion.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -207,6 +211,29 @@ int Vista(const QString& carpeta)
     return filas == e.NumArchivos ? 0 : 1;
 }
 
+// The history window opened over the most entries the history keeps.
+int Historial(const QString& carpeta)
+{
+    const QString temporal = carpeta + QStringLiteral("/temp.txt");
+    for (int i = 0; i < 1000; ++i) {
+        EntradaHistorial d;
+        d.fecha = QDateTime::currentDateTime().addSecs(-i);
+        d.carpeta = carpeta + u'/';
+        d.operacion = QStringLiteral("Cambiar extensiones a: png");
+        LogDeCorrida log;
+        if (!log.Abrir(temporal, CabeceraLog(1, d.carpeta), d).ok)
+            return 1;
+        log.Terminar(EstadoEntrada::Completa, 1, 0);
+    }
+    QElapsedTimer t;
+    t.start();
+    frmHistorial historial(CarpetaHistorial(temporal), [](const EntradaHistorial&) {}, [](const EntradaHistorial&) {});
+    historial.show();
+    QApplication::processEvents();
+    Informar("historial", t.nsecsElapsed());
+    return historial.findChild<QAbstractItemView*>()->model()->rowCount() == 1000 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -233,5 +260,7 @@ int main(int argc, char* argv[])
         return Seleccion(carpeta);
     if (caso == u"vista")
         return Vista(carpeta);
+    if (caso == u"historial")
+        return Historial(carpeta);
     return 2;
 }

@@ -39,6 +39,7 @@ for ronda in $(seq "$rondas"); do
             for caso in suelo motor ventana seleccion vista; do
                 medir "$lugar" "$base/f" "$n" "$caso"
             done
+            [ "$n" = 1000 ] && medir "$lugar" "$base/h" "$n" historial  # 1000 entries
         done
     done
     echo "round $ronda of $rondas done" >&2
@@ -58,8 +59,8 @@ sort -k1,1 -k2,2n -k3,3 -k4,4g "$resultados" | awk '
     END {
         cerrar()
         split("disco tmpfs", lugares); split("1000 32767", tamanos)
-        split("suelo motor ventana deshacer memoria seleccion refiltro vista", casos)
-        for (l = 1; l <= 2; l++) for (t = 1; t <= 2; t++) for (c = 1; c <= 8; c++) {
+        split("suelo motor ventana deshacer memoria seleccion refiltro vista historial", casos)
+        for (l = 1; l <= 2; l++) for (t = 1; t <= 2; t++) for (c = 1; c <= 9; c++) {
             k = lugares[l] " " tamanos[t] " " casos[c]
             if (!(k in mediana)) continue
             suelo = mediana[lugares[l] " " tamanos[t] " suelo"]

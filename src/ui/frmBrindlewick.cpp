@@ -7,6 +7,7 @@
 #include "engine/Reglas.h"
 #include "log/Deshacer.h"
 #include "log/Guardar.h"
+#include "log/Historial.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/Formas.h"
@@ -15,6 +16,7 @@
 #include "ui/Twips.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
+#include "ui/frmHistorial.h"
 #include "ui/frmSeleccion.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -220,6 +222,7 @@ void frmBrindlewick::CrearMenus()
     mnuGuardar->setCheckable(true);
     mnuCargar = accion(opciones, "mnuCargar", QStringLiteral("Cargar Log"),
                        &frmBrindlewick::mnuCargar_Click);
+    accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click);
     opciones->addSeparator()->setObjectName(QStringLiteral("linea2"));
     accion(opciones, "mnuCerrar", QStringLiteral("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
 
@@ -365,13 +368,19 @@ void frmBrindlewick::cmdSeleccionar_Click()
 
 void frmBrindlewick::cmdProcesar_Click()
 {
+    Correr([this] { return Procesar(e, *this, PanelActual(), Dialogo.FileName, Dialogo.Path); });
+}
+
+void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
+{
+    const bool procesarAntes = cmdProcesar->isEnabled();
     const bool deshacerAntes = mnuDeshacer->isEnabled();
     Bloquear(true);
     shpProgreso->setVisible(true);
     shpOutProgreso->setVisible(true);
     setCursor(Qt::WaitCursor);
 
-    const ResultadoProceso r = Procesar(e, *this, PanelActual(), Dialogo.FileName, Dialogo.Path);
+    const ResultadoProceso r = corrida();
 
     unsetCursor();
     shpProgreso->setVisible(false);
@@ -393,14 +402,14 @@ void frmBrindlewick::cmdProcesar_Click()
             if (Avisos::Mostrar(this, QMessageBox::NoIcon, QStringLiteral("Aviso"), resumen,
                                 QMessageBox::Yes | QMessageBox::No)
                 == QMessageBox::Yes)
-                Escritorio::Abrir(QUrl::fromLocalFile(e.RutaLog));
+                Escritorio::Abrir(QUrl::fromLocalFile(e.LogPropio));
         }
         if (r.ofrecerGuardar)
-            GuardarLogComo();
+            GuardarLogComo(e.LogPropio, e.RutaCarpeta);
         lblNumArchivos->setText(QStringLiteral("Listo"));
     } else {
         Avisos::Error(this, r.mensaje);
-        cmdProcesar->setEnabled(true);
+        cmdProcesar->setEnabled(procesarAntes);
         mnuDeshacer->setEnabled(deshacerAntes);
     }
 }
@@ -412,13 +421,13 @@ void frmBrindlewick::mnuVistaPrevia_Click()
     vista.exec();
 }
 
-void frmBrindlewick::GuardarLogComo()
+void frmBrindlewick::GuardarLogComo(const QString& log, const QString& carpeta)
 {
-    Dialogo.InitDir = e.RutaCarpeta;
+    Dialogo.InitDir = carpeta;
     Dialogo.DialogTitle = QStringLiteral("Guardar Log");
     if (!Dialogo.ShowOpen(false))
         return;
-    const ResultadoSistema r = CopiarLogGuardado(e.RutaLog, Dialogo.FileName);
+    const ResultadoSistema r = CopiarLogGuardado(log, Dialogo.FileName);
     if (!r.ok)
         Avisos::Error(this, QStringLiteral("No se pudo guardar el log:\n") + Dialogo.FileName
                                 + u'\n' + r.razon);
@@ -471,7 +480,7 @@ void frmBrindlewick::mnuDeshacer_Click()
     mnuDeshacer->setEnabled(false);
     const bool cmdProcesarAntes = cmdProcesar->isEnabled();
     Bloquear(true);
-    const bool hecho = DeshacerTemporal(e, *this, [this] {
+    const bool hecho = DeshacerPropio(e, *this, [this] {
         shpProgreso->setVisible(true);
         shpOutProgreso->setVisible(true);
         lblNumArchivos->setText(QStringLiteral("undo"));
@@ -505,6 +514,15 @@ void frmBrindlewick::mnuCargar_Click()
     cmdProcesar->setEnabled(true);
     lblNumArchivos->setText(QStringLiteral("Log"));
     e.LogCargado = true;
+}
+
+void frmBrindlewick::mnuHistorial_Click()
+{
+    frmHistorial historial(
+        CarpetaHistorial(e.RutaLog),
+        [this](const EntradaHistorial& entrada) { Correr([&] { return DeshacerEntrada(e, *this, entrada); }); },
+        [this](const EntradaHistorial& entrada) { GuardarLogComo(entrada.log, entrada.carpeta); }, this);
+    historial.exec();
 }
 
 void frmBrindlewick::mnuCerrar_Click()

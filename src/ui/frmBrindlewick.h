@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class EtiquetaRapida;
@@ -22,6 +23,7 @@ class frmAyuda;
 class frmSeleccion;
 struct Estado;
 struct Panel;
+struct ResultadoProceso;
 
 // The main window: the selection, the operation panel, the progress of a run, the menus.
 // It shows and asks; the renaming itself happens below it.
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void mnuDeshacer_Click();
     void mnuGuardar_Click();
     void mnuCargar_Click();
+    void mnuHistorial_Click();
     void mnuCerrar_Click();
     void mnuManual_Click();
     void mnuAcerca_Click();
@@ -63,7 +66,11 @@ private:
     void CrearMenus();
     void Form_Load();
     void OcultarProgreso();
-    void GuardarLogComo();
+    // The Save dialog in `carpeta`, then the success records of the log `log` written there.
+    void GuardarLogComo(const QString& log, const QString& carpeta);
+    // A run on the window: the controls locked and the bar shown while `corrida` renames,
+    // then its end told as the run's end is (summary, save offer, "Listo"), or its refusal.
+    void Correr(const std::function<ResultadoProceso()>& corrida);
     Panel PanelActual() const;
     // While a run or an undo yields between files, nothing may change the selection or the
     // log under it.

@@ -1,7 +1,6 @@
 #include "ui/frmVistaPrevia.h"
 
-#include "ui/Fuentes.h"
-#include "ui/Icono.h"
+#include "ui/Tablas.h"
 #include "ui/Twips.h"
 
 #include <QAbstractTableModel>
@@ -89,37 +88,34 @@ private:
 
 }  // namespace
 
-frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent)
+frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent, const QString& confirmar)
     : QDialog(parent),
       lblResumen(new QLabel(this)),
       lstVistaPrevia(new QTableView(this)),
       cmdCerrar(new QPushButton(QStringLiteral("Cerrar"), this))
 {
-    setObjectName(QStringLiteral("frmVistaPrevia"));
-    setWindowTitle(QStringLiteral("Vista previa"));
-    setWindowIcon(IconoPrograma());
-    setFont(FuenteVentana());
-    setModal(true);
-    setSizeGripEnabled(true);
-    resize(Pixeles(10500), Pixeles(6000));
-
+    QVBoxLayout* columna = DialogoDeTabla(this, "frmVistaPrevia", QStringLiteral("Vista previa"), 10500, 6000);
     lblResumen->setObjectName(QStringLiteral("lblResumen"));
     // A path in a message is shown as it is, never read as markup; without a table below,
     // the message stays at the top.
     lblResumen->setTextFormat(Qt::PlainText);
     lblResumen->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lstVistaPrevia->setObjectName(QStringLiteral("lstVistaPrevia"));
+    TablaDeFilas(lstVistaPrevia, "lstVistaPrevia");
     cmdCerrar->setObjectName(QStringLiteral("cmdCerrar"));
-    cmdCerrar->setDefault(true);
+    cmdCerrar->setDefault(confirmar.isEmpty());
     connect(cmdCerrar, &QPushButton::clicked, this, &frmVistaPrevia::cmdCerrar_Click);
 
-    auto* columna = new QVBoxLayout(this);
-    columna->setContentsMargins(Pixeles(120), Pixeles(120), Pixeles(120), Pixeles(120));
-    columna->setSpacing(Pixeles(120));
     columna->addWidget(lblResumen);
     columna->addWidget(lstVistaPrevia, 1);
     auto* botones = new QHBoxLayout;
     botones->addStretch();
+    if (!confirmar.isEmpty() && prevision.mensaje.isEmpty()) {
+        auto* cmdConfirmar = new QPushButton(confirmar, this);
+        cmdConfirmar->setObjectName(QStringLiteral("cmdConfirmar"));
+        cmdConfirmar->setDefault(true);
+        connect(cmdConfirmar, &QPushButton::clicked, this, &QDialog::accept);
+        botones->addWidget(cmdConfirmar);
+    }
     botones->addWidget(cmdCerrar);
     columna->addLayout(botones);
 
@@ -135,11 +131,6 @@ frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent)
                             .arg(prevision.fallos));
     auto* modelo = new ModeloVistaPrevia(std::move(prevision.filas), lstVistaPrevia);
     lstVistaPrevia->setModel(modelo);
-    lstVistaPrevia->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstVistaPrevia->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstVistaPrevia->setWordWrap(false);
-    // The ends of long names tell them apart best: the extension and any number.
-    lstVistaPrevia->setTextElideMode(Qt::ElideMiddle);
     QHeaderView* filas = lstVistaPrevia->verticalHeader();
     filas->setSectionResizeMode(QHeaderView::Fixed);
     filas->setDefaultSectionSize(fontMetrics().height() + Pixeles(60));

@@ -4,6 +4,7 @@
 #include "ui/Formas.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
+#include "ui/frmHistorial.h"
 #include "ui/frmVistaPrevia.h"
 
 class PruebaVentana : public QObject {
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void dialogoDeFicheros();
     void acercaDe();
     void vistaPrevia();
+    void historial();
 };
 
 void PruebaVentana::initTestCase()
@@ -158,8 +160,10 @@ void PruebaVentana::rechazos()
     if (!caja.isEmpty())
         b.hijo<QLineEdit>(caja)->setText(texto);
     const QString rutaLog = b.e.RutaLog;
-    if (mensaje.contains(u"registro"_qs))
+    if (mensaje.contains(u"registro"_qs)) {
+        b.datos.escribir(u"no"_qs, {});  // a file where the log's folder should be
         b.e.RutaLog = b.datos.camino(u"no/temp.txt"_qs);
+    }
     const bool cargado = mensaje.contains(u"log:"_qs);
     if (cargado) {
         cComDlg::Elegir(b.datos.camino(u"gone.bwk"_qs));
@@ -191,7 +195,7 @@ void PruebaVentana::resumenYOfertaDeGuardar()
     cComDlg::Elegir(b.datos.camino(u"lote.bwk"_qs));
     b.correr(Lista({"a", "b", "c"}), 0, u"x"_qs);
     QCOMPARE(Mensajes(), QStringList{u"Aviso:  2 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs});
-    QCOMPARE(Escritorio::Abiertos(), QList<QUrl>{QUrl::fromLocalFile(b.e.RutaLog)});
+    QCOMPARE(Escritorio::Abiertos(), QList<QUrl>{QUrl::fromLocalFile(b.e.LogPropio)});
     const QList<cComDlg::Peticion> pedidas = cComDlg::Peticiones();
     QVERIFY(pedidas.size() == 1 && !pedidas[0].abrir && pedidas[0].confirmarSobrescribir);
     QCOMPARE(pedidas[0].titulo + pedidas[0].carpeta, u"Guardar Log"_qs + b.c.ruta());
@@ -416,6 +420,41 @@ void PruebaVentana::vistaPrevia()
     QTimer::singleShot(0, b.w.get(), [&] { visto = {QString::number(b.menu("mnuVistaPrevia")->isEnabled())}; });
     b.renombrar();
     QCOMPARE(visto, Lista({"0"}));
+}
+
+// "Historial" lists the runs, newest first; an entry is undone once its foretold undo is
+// confirmed, through the window's run, and the table then shows it undone below the undo.
+void PruebaVentana::historial()
+{
+    Banco b;
+    b.menu("mnuGuardar")->trigger();
+    b.c.crear(Lista({"a", "b", "a.x"}));
+    b.correr(Lista({"a", "b"}), 0, u"x"_qs);
+    Mensajes();
+    b.correr(Lista({"a.x"}), 0, u"y"_qs);
+    QStringList filas;
+    const auto leer = [&filas](QWidget* h) {
+        const QAbstractItemModel* m = h->findChild<QTableView*>(u"lstHistorial"_qs)->model();
+        for (int f = 0; f < m->rowCount(); ++f)
+            for (int c = 2; c < 6; ++c)
+                filas << m->index(f, c).data().toString();
+        filas << u"|"_qs;
+    };
+    QTimer::singleShot(0, b.w.get(), [&] {
+        QWidget* h = QApplication::activeModalWidget();
+        leer(h);
+        h->findChild<QTableView*>()->selectRow(1);
+        QTimer::singleShot(0, h, [] { QApplication::activeModalWidget()->findChild<QPushButton*>(u"cmdConfirmar"_qs)->click(); });
+        h->findChild<QPushButton*>(u"cmdDeshacerHist"_qs)->click();
+        leer(h);
+        h->close();
+    });
+    b.menu("mnuHistorial")->trigger();
+    QCOMPARE(filas, Lista({"Cambiar extensiones a: y", "1", "0", "", "Cambiar extensiones a: x", "1", "1", "", "|",
+                           "Deshacer", "1", "0", "", "Cambiar extensiones a: y", "1", "0", "",
+                           "Cambiar extensiones a: x", "1", "1", "Deshecho", "|"}));
+    QCOMPARE(b.c.nombres(), Lista({"a", "a.y", "b"}));
+    QVERIFY(b.menu("mnuDeshacer")->isEnabled() && b.numArchivos() == u"Listo");
 }
 
 QTEST_MAIN(PruebaVentana)

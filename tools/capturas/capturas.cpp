@@ -2,15 +2,20 @@
 // Usage: brindlewick_capturas FOLDER   (scripts/screenshots.sh runs it under Xvfb)
 
 #include "app/Prevision.h"
+#include "app/Proceso.h"
 #include "dialogs/cComDlg.h"
 #include "engine/Estado.h"
 #include "engine/Listado.h"
 #include "engine/Panel.h"
+#include "engine/Pantalla.h"
+#include "log/Deshacer.h"
+#include "log/Historial.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmBrindlewick.h"
+#include "ui/frmHistorial.h"
 #include "ui/frmSeleccion.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -97,6 +102,39 @@ std::unique_ptr<QWidget> VistaPrevia(const Estado& e)
     return std::make_unique<frmVistaPrevia>(Prever(mezcla, minusculas, {}, {}));
 }
 
+// The history after a few runs in a folder of photos: one whole, one with failures, one undone.
+std::unique_ptr<QWidget> Historial(const Estado& e)
+{
+    static QTemporaryDir datos;
+    const QString fotos = datos.filePath(u"Fotos"_qs);
+    QDir().mkpath(fotos);
+    Estado h = e;
+    h.RutaLog = datos.filePath(u"temp.txt"_qs);
+    h.RutaCarpeta = fotos + u'/';
+    for (int i = 1; i <= 12; ++i) {
+        h.Archivos << QStringLiteral("IMG_%1.JPG").arg(i);
+        QFile(QDir(fotos).filePath(h.Archivos.last())).open(QIODevice::WriteOnly);
+    }
+    QFile(QDir(fotos).filePath(u"vacaciones03.jpg"_qs)).open(QIODevice::WriteOnly);
+    h.NumArchivos = 12;
+    PantallaMuda pantalla;
+    Panel p;
+    p.opcion = 4;
+    Procesar(h, pantalla, p, {}, {});
+    for (QString& n : h.Archivos)
+        n = n.toLower();
+    p.opcion = 3;
+    p.patron = u"vacaciones*.jpg"_qs;
+    p.desde = u"1"_qs;
+    Procesar(h, pantalla, p, {}, {});
+    DeshacerPropio(h, pantalla);
+    p.opcion = 0;
+    p.extension = u"jpeg"_qs;
+    Procesar(h, pantalla, p, {}, {});
+    return std::make_unique<frmHistorial>(CarpetaHistorial(h.RutaLog), [](const EntradaHistorial&) {},
+                                          [](const EntradaHistorial&) {});
+}
+
 const Captura Capturas[] = {
     {"frmSeleccion.png",
      [](Estado& e) -> std::unique_ptr<QWidget> {
@@ -127,6 +165,7 @@ const Captura Capturas[] = {
      true},
     {"frmAyuda.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAyuda>(); }},
     {"frmVistaPrevia.png", [](Estado& e) { return VistaPrevia(e); }},
+    {"frmHistorial.png", [](Estado& e) { return Historial(e); }},
 };
 
 }  // namespace
