@@ -105,5 +105,24 @@ QString ReglaGenerar(const PatronGenerar& patron, int numero, int ancho)
 
 QString ReglaMayusculas(const QString& viejo, bool mayusculas)
 {
-    return mayusculas ? viejo.toUpper() : viejo.toLower();
+    // Qt would turn half a character into U+FFFD: a byte of the name that is not text stands
+    // for itself, so the text between such bytes is converted and they are kept as they are.
+    QString nuevo;
+    nuevo.reserve(viejo.size());
+    qsizetype desde = 0;
+    const auto convertir = [&](qsizetype hasta) {
+        const QString tramo = viejo.sliced(desde, hasta - desde);
+        nuevo += mayusculas ? tramo.toUpper() : tramo.toLower();
+    };
+    for (qsizetype i = 0; i < viejo.size(); ++i) {
+        if (EsParSustituto(viejo, i)) {
+            ++i;
+        } else if (viejo.at(i).isSurrogate()) {
+            convertir(i);
+            nuevo += viejo.at(i);
+            desde = i + 1;
+        }
+    }
+    convertir(viejo.size());
+    return nuevo;
 }

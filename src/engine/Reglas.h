@@ -29,4 +29,6 @@ struct PatronGenerar {
 int AnchoNumeros(qint16 desde, qint16 numArchivos);
 QString ReglaGenerar(const PatronGenerar& patron, int numero, int ancho);
 
+// Letters converted, the extension's too; a character that is half of one (a byte of a name
+// that is not text, as the program holds it) kept where it stands.
 QString ReglaMayusculas(const QString& viejo, bool mayusculas);

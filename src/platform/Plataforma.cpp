@@ -1,9 +1,10 @@
 #include "platform/Plataforma.h"
 
+#include "platform/Nombres.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringEncoder>
 
 #ifdef Q_OS_WIN
 #include <QDir>
@@ -86,6 +87,20 @@ QByteArray ClaveNombre(const QString& nombre, bool)
     return QByteArray(reinterpret_cast<const char*>(plegado.utf16()), plegado.size() * 2);
 }
 
+QList<EntradaCarpeta> ListarCarpeta(const QString& ruta)
+{
+    QList<EntradaCarpeta> entradas;
+    for (const QFileInfo& i : QDir(ruta).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        entradas.append({i.fileName(), i.isDir()});
+    return entradas;
+}
+
+bool Entrable(const QString& ruta)
+{
+    const QFileInfo f(ruta);
+    return f.isDir() && f.isReadable() && f.isExecutable();
+}
+
 NombresCarpeta LeerNombresCarpeta(const QString& ruta)
 {
     NombresCarpeta carpeta;
@@ -152,14 +167,11 @@ ResultadoSistema Error(int codigo)
     return {false, QString::fromLocal8Bit(std::strerror(codigo))};
 }
 
-// The name in the file system's encoding, NUL-terminated, in a buffer reused call after call.
+// The name's bytes, NUL-terminated, in a buffer reused call after call.
 const char* Codificar(QByteArray& destino, QStringView nombre)
 {
-    QStringEncoder utf8(QStringEncoder::Utf8);
-    destino.resize(utf8.requiredSpace(nombre.size()) + 1);
-    char* fin = utf8.appendToBuffer(destino.data(), nombre);
-    *fin = '\0';
-    destino.resize(fin - destino.constData());
+    destino.resize(0);
+    AnadirBytesDeNombre(destino, nombre);
     return destino.constData();
 }
 
@@ -173,7 +185,7 @@ const LlamadasRenombrar& LlamadasDelSistema()
 CarpetaAbierta::CarpetaAbierta(const QString& ruta, const LlamadasRenombrar& llamadas)
     : llamadas(llamadas)
 {
-    fd = ::open(QFile::encodeName(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    fd = ::open(BytesDeNombre(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         errorApertura = errno;
 }
@@ -276,12 +288,12 @@ int CarpetaAbierta::PorTemporal(const char* a, const char* b) const
 
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
 {
-    const QByteArray a = QFile::encodeName(desde), b = QFile::encodeName(hacia);
+    const QByteArray a = BytesDeNombre(desde), b = BytesDeNombre(hacia);
     const QByteArray temporal = b + '.' + QByteArray::number(::getpid());
     ::unlink(temporal.constData());  // left by a process that died here with this number
     if (::link(a.constData(), temporal.constData()) != 0) {
         // Relative, so that the data folder can move with its history.
-        const QByteArray relativo = QFile::encodeName(QFileInfo(hacia).dir().relativeFilePath(desde));
+        const QByteArray relativo = BytesDeNombre(QFileInfo(hacia).dir().relativeFilePath(desde));
         if (::symlink(relativo.constData(), temporal.constData()) != 0)
             return Error(errno);
     }
@@ -300,7 +312,7 @@ void Bloquear(QFile& fichero)
 
 bool Bloqueado(const QString& ruta)
 {
-    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(BytesDeNombre(ruta).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool libre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
@@ -315,15 +327,45 @@ bool SincronizarFichero(QFile& fichero)
 
 QByteArray ClaveNombre(const QString& nombre, bool ignoraMayusculas)
 {
-    QByteArray clave;
-    Codificar(clave, ignoraMayusculas ? nombre.toCaseFolded() : nombre);
-    return clave;
+    return BytesDeNombre(ignoraMayusculas ? nombre.toCaseFolded() : nombre);
+}
+
+QList<EntradaCarpeta> ListarCarpeta(const QString& ruta)
+{
+    QList<EntradaCarpeta> entradas;
+    const int fd = ::open(BytesDeNombre(ruta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return entradas;
+    }
+    while (const dirent* entrada = readdir(dir)) {
+        const QByteArray nombre(entrada->d_name);
+        if (nombre == "." || nombre == "..")
+            continue;
+        bool carpeta = entrada->d_type == DT_DIR;
+        if (entrada->d_type == DT_LNK || entrada->d_type == DT_UNKNOWN) {
+            struct stat st;  // a link followed: one to a folder lists as a folder
+            carpeta = fstatat(fd, entrada->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        entradas.append({NombreDesdeBytes(nombre), carpeta});
+    }
+    closedir(dir);
+    return entradas;
+}
+
+bool Entrable(const QString& ruta)
+{
+    const QByteArray b = BytesDeNombre(ruta);
+    struct stat st;
+    return ::stat(b.constData(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(b.constData(), R_OK | X_OK) == 0;
 }
 
 NombresCarpeta LeerNombresCarpeta(const QString& ruta)
 {
     NombresCarpeta carpeta;
-    const int fd = ::open(QFile::encodeName(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(BytesDeNombre(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return carpeta;
     Listar(fd, carpeta.nombres);
@@ -331,10 +373,10 @@ NombresCarpeta LeerNombresCarpeta(const QString& ruta)
     // not there, unless the folder lists it too.
     const QSet<QByteArray> listados(carpeta.nombres.cbegin(), carpeta.nombres.cend());
     for (const QByteArray& nombre : std::as_const(carpeta.nombres)) {
-        const QString texto = QString::fromUtf8(nombre);
+        const QString texto = NombreDesdeBytes(nombre);
         const QString otro = texto == texto.toUpper() ? texto.toLower() : texto.toUpper();
-        const QByteArray vuelta = otro.toUtf8();
-        if (otro == texto || vuelta == nombre || listados.contains(vuelta) || texto.toUtf8() != nombre)
+        const QByteArray vuelta = BytesDeNombre(otro);
+        if (vuelta == nombre || listados.contains(vuelta))
             continue;
         struct stat st;
         carpeta.ignoraMayusculas = EstadoDe(fd, vuelta.constData(), st) == 0;

@@ -86,11 +86,21 @@ bool Bloqueado(const QString& ruta);
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);
 
+// An entry of a folder, as the selection dialog lists it.
+struct EntradaCarpeta {
+    QString nombre;        // as NombreDesdeBytes holds it: whatever bytes the name has
+    bool carpeta = false;  // a folder, or a link to one
+};
+// Every entry of the folder, "." and ".." left out, in the order the system gives them; empty
+// when the folder can't be read.
+QList<EntradaCarpeta> ListarCarpeta(const QString& ruta);
+// True for a folder the user can enter and list.
+bool Entrable(const QString& ruta);
+
 // A folder's names, for a model of it that renames nothing.
 struct NombresCarpeta {
-    // Every entry of every kind, "." and ".." left out, read as the disk holds them: a name
-    // that is not valid UTF-8 there matches no name the program shows for it, just as renaming
-    // it by that name fails. Empty when the folder can't be read.
+    // Every entry of every kind, "." and ".." left out, as the very bytes the disk holds. Empty
+    // when the folder can't be read.
     QList<QByteArray> nombres;
     bool ignoraMayusculas = false;  // one name stands for all its spellings in upper and lower case
     qsizetype largoMaximo = 255;    // bytes a name may have

@@ -64,6 +64,7 @@ void PruebaEngine::reglas_data()
              {u"pos3|a"_qs + e + e + u"b|_"_qs, u'a' + e + u'_' + e + u'b'},
              {u"may|año 2001.txt"_qs, u"AÑO 2001.TXT"_qs},
              {u"min|Foto Playa.JPG"_qs, u"foto playa.jpg"_qs},
+             {u"may|caf"_qs + QChar(0xDCE9) + u".jpg"_qs, u"CAF"_qs + QChar(0xDCE9) + u".JPG"_qs},  // a byte not text
              {u"gen1|v*.jpg|9"_qs, u"v01.jpg v09.jpg"_qs},
              {u"gen1|copia.de.seg|2"_qs, u"copia.de1.seg copia.de2.seg"_qs},
              {u"gen-5|n*|3"_qs, u"n-05 n-03"_qs},

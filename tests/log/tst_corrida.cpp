@@ -8,6 +8,8 @@
 #include "log/Registro.h"
 #include "log/Renombrador.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const char* const SinCambios = "Sin cambios";
@@ -106,6 +108,7 @@ private Q_SLOTS:
     void comoLaCorrida_data();
     void comoLaCorrida();
     void mayusculasEnUnaTarjeta();
+    void nombresQueNoSonTexto();
     void logCargado();
     void dosVentanas();
     void deshacerDelHistorial();
@@ -180,6 +183,30 @@ void PruebaCorrida::mayusculasEnUnaTarjeta()
     QCOMPARE(t.nombres(), Lista({"img_0001.jpg", "nota.txt", "nota2.txt", "playa.jpg"}));
     QVERIFY(DeshacerPropio(b.e, b.pantalla));
     QCOMPARE(t.contenido(), antes);
+}
+
+// Names copied from old archives in Latin-1, in a folder whose own name is Latin-1 too: the
+// rules change their text, the bytes that are not text stay where they stand, the preview
+// foretells it, the log's header names the folder, and undo puts every byte back.
+void PruebaCorrida::nombresQueNoSonTexto()
+{
+    Banco b({}, {});
+    const QString carpeta = NombreDesdeBytes("fotos\xe9/");
+    QCOMPARE(::mkdir(BytesDeNombre(b.c.camino(carpeta)).constData(), 0755), 0);
+    for (const char* n : {"caf\xe9.jpg", "ni\xf1o.jpg", "ok.jpg"})
+        b.c.escribir(carpeta + NombreDesdeBytes(n), n);
+    const auto antes = b.c.contenido();
+    b.e.RutaCarpeta = b.c.camino(carpeta);
+    b.e.NumArchivos = qint16((b.e.Archivos = Lista({"ok.jpg"}) + QStringList{NombreDesdeBytes("caf\xe9.jpg"), NombreDesdeBytes("ni\xf1o.jpg")}).size());
+    PreverYRenombrar(b, Op(5), {}, Lista({Correcto, Correcto, Correcto}));
+    QStringList bytes;
+    for (const EntradaCarpeta& e : ListarCarpeta(b.e.RutaCarpeta))
+        bytes << QString::fromLatin1(BytesDeNombre(e.nombre));
+    bytes.sort();
+    QCOMPARE(bytes, QStringList({u"CAF\u00e9.JPG"_qs, u"NI\u00f1O.JPG"_qs, u"OK.JPG"_qs}));
+    QVERIFY(b.datos.leer(u"temp.txt"_qs).contains(BytesDeNombre(u"%\""_qs + b.c.ruta()) + "fotos%E9/\"\r\n"));
+    QVERIFY(DeshacerPropio(b.e, b.pantalla));
+    QCOMPARE(b.c.contenido(), antes);
 }
 
 void PruebaCorrida::logCargado()

@@ -43,6 +43,8 @@ class PruebaLog : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void escritoYLeido();
+    void nombresQueNoSonTexto_data();
+    void nombresQueNoSonTexto();
     void lineasQueNingunoEscribe_data();
     void lineasQueNingunoEscribe();
     void pasoDeRenombrado();
@@ -61,6 +63,37 @@ void PruebaLog::escritoYLeido()
     QCOMPARE(log.registros.size(), 1);
     QCOMPARE(log.registros[0].viejo + u'>' + log.registros[0].nuevo, u"a,\"b>c\r\nd"_qs);
     QCOMPARE(LeerLog("99999\r\n\"/a/\"\r\n", true).numArchivos, 0);
+}
+
+void PruebaLog::nombresQueNoSonTexto_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("visible");
+    QTest::addColumn<QByteArray>("campo");  // as the log writes it
+    QTest::newRow("Latin-1") << QByteArray("caf\xe9.jpg") << "caf\\xE9.jpg" << QByteArray("%\"caf%E9.jpg\"");
+    QTest::newRow("another byte, another look") << QByteArray("caf\xe8.jpg") << "caf\\xE8.jpg" << QByteArray("%\"caf%E8.jpg\"");
+    QTest::newRow("a percent sign beside a byte") << QByteArray("100%\xff\"") << "100%\\xFF\"" << QByteArray("%\"100%25%FF\"\"\"");
+    QTest::newRow("cut short, overlong, a surrogate") << QByteArray("a\xc3\xc0\xaf\xed\xa0\x80") << "a\\xC3\\xC0\\xAF\\xED\\xA0\\x80"
+                                                      << QByteArray("%\"a%C3%C0%AF%ED%A0%80\"");
+    QTest::newRow("UTF-8 and a percent sign: as ever") << QByteArray("año 100%") << "año 100%" << QByteArray("\"año 100%\"");
+    QTest::newRow("control characters") << QByteArray("a\nb\tc\x1b\x7f") << "a\\nb\\tc\\x1B\\x7F" << QByteArray("\"a\nb\tc\x1b\x7f\"");
+}
+
+// Whatever bytes a name holds come back from the program's text and from the log exactly;
+// the log stays UTF-8 and shows their text; every name is shown on one line, apart from all
+// others.
+void PruebaLog::nombresQueNoSonTexto()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, campo);
+    const QString nombre = NombreDesdeBytes(bytes);
+    QCOMPARE(BytesDeNombre(nombre), bytes);
+    QTEST(NombreVisible(nombre), "visible");
+    QCOMPARE(LineaRegistro(nombre, u"x"_qs), campo + ",\"x\"\r\n");
+    const LogLeido log = LeerLog(CabeceraLog(1, nombre + u'/') + LineaRegistro(nombre, nombre) + Linea("é", "x"), true);
+    QCOMPARE(log.registros.size(), 2);
+    QVERIFY(log.registros[0].deshacible && log.registros[1].viejo == u"é");
+    QCOMPARE(BytesDeNombre(log.registros[0].viejo) + BytesDeNombre(log.registros[0].nuevo), bytes + bytes);
 }
 
 void PruebaLog::lineasQueNingunoEscribe_data()

@@ -6,18 +6,30 @@
 #include "engine/Panel.h"
 #include "engine/Pantalla.h"
 #include "engine/Reglas.h"
+#include "platform/Nombres.h"
+#include "platform/Plataforma.h"
 
 #include <QtTest>
 
+#include <cstdio>
 #include <cstring>
+#include <ftw.h>
 
 // A temporary folder holding real files, removed with everything in it at the end; in the
-// system's temporary folder, or in the folder `dentro` (ending in a separator).
+// system's temporary folder, or in the folder `dentro` (ending in a separator). Names are the
+// program's: whatever bytes they hold reach the disk exactly.
 class CarpetaPrueba {
 public:
     explicit CarpetaPrueba(const QString& dentro = QDir::tempPath() + u'/') : dir(dentro + u"brindlewick-XXXXXX"_qs)
     {
         QVERIFY2(dir.isValid(), "no temporary folder");
+    }
+    ~CarpetaPrueba()
+    {
+        // Qt can't name what is not UTF-8: every entry goes by its bytes first.
+        nftw(BytesDeNombre(dir.path()).constData(), [](const char* ruta, const struct stat*, int, FTW* f) {
+            return f->level > 0 ? ::remove(ruta) : 0;
+        }, 16, FTW_DEPTH | FTW_PHYS);
     }
     // The folder with a trailing separator, as the selection gives it.
     QString ruta() const { return dir.path() + u'/'; }
@@ -26,24 +38,33 @@ public:
     void crear(const QStringList& nombres) const
     {
         for (const QString& n : nombres)
-            escribir(n, n.toUtf8());
+            escribir(n, BytesDeNombre(n));
     }
     void escribir(const QString& nombre, const QByteArray& contenido) const
     {
-        QFile f(camino(nombre));
-        if (!f.open(QIODevice::WriteOnly) || f.write(contenido) != contenido.size())
+        std::FILE* f = std::fopen(BytesDeNombre(camino(nombre)).constData(), "wb");
+        if (!f || std::fwrite(contenido.constData(), 1, contenido.size(), f) != size_t(contenido.size()) || std::fclose(f))
             qFatal("cannot write the test file %s", qPrintable(nombre));
     }
     QByteArray leer(const QString& nombre) const
     {
-        QFile f(camino(nombre));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QByteArray bytes;
+        if (std::FILE* f = std::fopen(BytesDeNombre(camino(nombre)).constData(), "rb")) {
+            char trozo[4096];
+            for (size_t n; (n = std::fread(trozo, 1, sizeof trozo, f)) > 0;)
+                bytes.append(trozo, qsizetype(n));
+            std::fclose(f);
+        }
+        return bytes;
     }
     // Every entry of the folder, hidden ones included, sorted.
     QStringList nombres() const
     {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                          QDir::Name);
+        QStringList todos;
+        for (const EntradaCarpeta& e : ListarCarpeta(dir.path()))
+            todos << e.nombre;
+        todos.sort();
+        return todos;
     }
     // Name -> contents of every entry.
     QMap<QString, QByteArray> contenido() const
