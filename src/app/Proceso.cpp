@@ -7,6 +7,7 @@
 #include "log/Historial.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
+#include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
 #include <QFile>
@@ -18,7 +19,7 @@ namespace {
 
 QString Rechazo(const QString& que, const QString& ruta, const QString& razon)
 {
-    return que + u'\n' + ruta + u'\n' + razon;
+    return que + u'\n' + NombreVisible(ruta) + u'\n' + razon;
 }
 
 // A run once nothing can refuse it any more: its own log opened and put in place of

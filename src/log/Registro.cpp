@@ -1,26 +1,68 @@
 #include "log/Registro.h"
 
 #include "engine/Comprobaciones.h"
+#include "platform/Nombres.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <optional>
 
 namespace {
 
+// A text field: the name's bytes between double quotes, a quote inside doubled so that it
+// can't end the field early. A name whose bytes are not all UTF-8 gets a "%" before its opening
+// quote, and its bytes that are not text, and its "%", are written as %XX: the log stays UTF-8,
+// a person still reads its text, and every byte comes back.
 void AnadirCampo(QByteArray& linea, QStringView texto)
 {
+    const qsizetype marca = linea.size();
     linea += '"';
     const qsizetype inicio = linea.size();
-    QStringEncoder utf8(QStringEncoder::Utf8);
-    linea.resize(inicio + utf8.requiredSpace(texto.size()));
-    linea.resize(utf8.appendToBuffer(linea.data() + inicio, texto) - linea.constData());
-    // A quote inside a name is doubled, so that it can't end the field early.
-    for (qsizetype q = linea.indexOf('"', inicio); q >= 0; q = linea.indexOf('"', q + 2))
+    AnadirBytesDeNombre(linea, texto);
+    qsizetype contenido = inicio;
+    for (qsizetype i = inicio; i < linea.size(); i += LargoUtf8(linea, i)) {
+        if (LargoUtf8(linea, i) > 0)
+            continue;
+        QByteArray escapado;
+        for (qsizetype j = inicio; j < linea.size();) {
+            const int n = LargoUtf8(linea, j);
+            if (n > 0 && linea[j] != '%')
+                escapado += QByteArrayView(linea).sliced(j, n);
+            else
+                escapado += '%' + QByteArray::number(static_cast<unsigned char>(linea[j]), 16).rightJustified(2, '0').toUpper();
+            j += std::max(n, 1);
+        }
+        linea.resize(inicio);
+        linea += escapado;
+        linea.insert(marca, '%');
+        ++contenido;
+        break;
+    }
+    for (qsizetype q = linea.indexOf('"', contenido); q >= 0; q = linea.indexOf('"', q + 2))
         linea.insert(q, '"');
     linea += '"';
+}
+
+// The bytes of a field written with "%": each %XX a byte; none when a "%" stands otherwise.
+std::optional<QString> DesdeEscapado(const QString& campo)
+{
+    const QByteArray texto = campo.toUtf8();
+    QByteArray bytes;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (texto[i] != '%') {
+            bytes += texto[i];
+            continue;
+        }
+        if (i + 2 >= texto.size() || !std::isxdigit(static_cast<unsigned char>(texto[i + 1]))
+            || !std::isxdigit(static_cast<unsigned char>(texto[i + 2])))
+            return std::nullopt;
+        bytes += char(texto.mid(i + 1, 2).toInt(nullptr, 16));
+        i += 2;
+    }
+    return NombreDesdeBytes(bytes);
 }
 
 QString DesdeWindows1252(const QByteArray& bytes)
@@ -70,7 +112,7 @@ public:
     {
         const qsizetype inicio = i;
         QString campo;
-        if (!(i < t.size() && t[i] == u'"' && leerEntreComillas(campo) && finDeLinea()))
+        if (!(leerCampo(campo) && finDeLinea()))
             saltarLinea(inicio);
     }
 
@@ -85,7 +127,7 @@ public:
                 ++i;
             QString campo;
             // Only quoted fields are ever written.
-            if (i >= t.size() || t[i] != u'"' || !leerEntreComillas(campo))
+            if (!leerCampo(campo))
                 break;
             if (++n == 1)
                 r.viejo = campo;
@@ -112,6 +154,20 @@ public:
     }
 
 private:
+    // A quoted field from the reading position, with "%" before it when its bytes are escaped.
+    bool leerCampo(QString& campo)
+    {
+        const bool escapado = i + 1 < t.size() && t[i] == u'%' && t[i + 1] == u'"';
+        i += escapado;
+        if (i >= t.size() || t[i] != u'"' || !leerEntreComillas(campo))
+            return false;
+        if (!escapado)
+            return true;
+        const std::optional<QString> bytes = DesdeEscapado(campo);
+        campo = bytes.value_or(QString());
+        return bytes.has_value();
+    }
+
     // Reads a quoted field from its opening quote. A doubled quote stands for one quote; a
     // quote that is followed by neither a comma, a line end nor another quote belongs to the
     // field, as the Windows program of old left it. That program never wrote a line break in

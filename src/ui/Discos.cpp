@@ -1,6 +1,7 @@
 #include "ui/Discos.h"
 
 #include "engine/Listado.h"
+#include "platform/Plataforma.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -21,12 +22,6 @@ Prueba& EstadoPrueba()
 }
 
 }  // namespace
-
-bool Entrable(const QString& ruta)
-{
-    const QFileInfo f(ruta);
-    return f.isDir() && f.isReadable() && f.isExecutable();
-}
 
 QList<Disco> Discos::Lista(const QStringList& rutas)
 {

@@ -24,6 +24,3 @@ public:
 
     static void ModoPrueba(bool activo, const QList<Disco>& discos = {});
 };
-
-// True for a folder the user can enter and list.
-bool Entrable(const QString& ruta);

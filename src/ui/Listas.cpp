@@ -1,28 +1,27 @@
 #include "ui/Listas.h"
 
+#include "platform/Nombres.h"
+#include "platform/Plataforma.h"
 #include "ui/Discos.h"
 
+#include <QAbstractListModel>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSet>
-#include <QStringListModel>
 #include <QStyle>
 
 #include <algorithm>
 
 namespace {
 
-// The names of a folder's entries, in list order. An iterator reads the folder without
-// looking up each entry the way QDir::entryList does: less than half the time on big folders.
-QStringList Leer(const QString& carpeta, QDir::Filters filtros)
+// The names of a folder's files, or of its folders, in list order, whatever bytes they hold.
+QStringList Leer(const QString& carpeta, bool carpetas)
 {
     QStringList nombres;
-    for (QDirIterator i(carpeta, filtros | QDir::NoDotAndDotDot); i.hasNext();) {
-        i.next();
-        nombres << i.fileName();
-    }
+    for (const EntradaCarpeta& e : ListarCarpeta(carpeta))
+        if (e.carpeta == carpetas)
+            nombres << e.nombre;
     std::sort(nombres.begin(), nombres.end(),
               [](const QString& a, const QString& b) { return OrdenNatural(a, b); });
     return nombres;
@@ -35,6 +34,28 @@ QString Arriba(const QString& ruta)
 }
 
 }  // namespace
+
+// The names of the list: each shown with NombreVisible, the name itself under Qt::UserRole.
+class ModeloNombres final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void Poner(QStringList nuevos)
+    {
+        beginResetModel();
+        nombres = std::move(nuevos);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& padre = {}) const override { return padre.isValid() ? 0 : int(nombres.size()); }
+    QVariant data(const QModelIndex& i, int rol) const override
+    {
+        if (rol == Qt::UserRole)
+            return nombres.at(i.row());
+        return rol == Qt::DisplayRole ? QVariant(NombreVisible(nombres.at(i.row()))) : QVariant();
+    }
+
+private:
+    QStringList nombres;
+};
 
 ListaCarpetas::ListaCarpetas(QWidget* parent) : QTreeWidget(parent)
 {
@@ -83,7 +104,7 @@ void ListaCarpetas::Mostrar()
         camino.prepend(Arriba(camino.first()));
     const auto anadir = [](QTreeWidgetItem* item, const QString& carpeta, QStyle::StandardPixmap icono) {
         const QString nombre = QFileInfo(carpeta).fileName();
-        item->setText(0, nombre.isEmpty() ? QDir::toNativeSeparators(carpeta) : nombre);
+        item->setText(0, NombreVisible(nombre.isEmpty() ? QDir::toNativeSeparators(carpeta) : nombre));
         item->setData(0, Qt::UserRole, carpeta);
         item->setIcon(0, item->treeWidget()->style()->standardIcon(icono));
         return item;
@@ -92,14 +113,14 @@ void ListaCarpetas::Mostrar()
     for (const QString& c : std::as_const(camino))
         actual = anadir(new QTreeWidgetItem(actual), c, QStyle::SP_DirOpenIcon);
     const QDir dir(ruta);
-    for (const QString& n : Leer(ruta, QDir::Dirs | QDir::Hidden))
+    for (const QString& n : Leer(ruta, true))
         anadir(new QTreeWidgetItem(actual), dir.filePath(n), QStyle::SP_DirClosedIcon);
     expandAll();
     setCurrentItem(actual);
 }
 
 ListaFicheros::ListaFicheros(QWidget* parent)
-    : QListView(parent), modelo(new QStringListModel(this))
+    : QListView(parent), modelo(new ModeloNombres(this))
 {
     setModel(modelo);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -122,7 +143,7 @@ void ListaFicheros::FijarPatron(const QString& texto)
 
 void ListaFicheros::Releer()
 {
-    todos = Leer(carpeta, QDir::Files | QDir::Hidden | QDir::System);
+    todos = Leer(carpeta, false);
     Mostrar();
 }
 
@@ -133,7 +154,7 @@ QStringList ListaFicheros::Seleccionados() const
     QStringList nombres;
     nombres.reserve(filas.size());
     for (const QModelIndex& i : std::as_const(filas))
-        nombres << i.data().toString();
+        nombres << i.data(Qt::UserRole).toString();
     return nombres;
 }
 
@@ -141,25 +162,25 @@ void ListaFicheros::Mostrar()
 {
     QSet<QString> marcados;
     for (const QModelIndex& i : selectionModel()->selectedRows())
-        marcados.insert(i.data().toString());
+        marcados.insert(i.data(Qt::UserRole).toString());
 
-    QStringList visibles;
+    QStringList pasan;
     for (const QString& n : std::as_const(todos))
         if (patron.Coincide(n))
-            visibles << n;
-    modelo->setStringList(visibles);
+            pasan << n;
+    modelo->Poner(pasan);
 
     if (marcados.isEmpty())
         return;
     // One range per run of selected rows, so that selecting everything stays one range.
     QItemSelection seleccion;
-    for (int fila = 0; fila < visibles.size();) {
-        if (!marcados.contains(visibles[fila])) {
+    for (int fila = 0; fila < pasan.size();) {
+        if (!marcados.contains(pasan[fila])) {
             ++fila;
             continue;
         }
         const int inicio = fila;
-        while (fila < visibles.size() && marcados.contains(visibles[fila]))
+        while (fila < pasan.size() && marcados.contains(pasan[fila]))
             ++fila;
         seleccion.select(modelo->index(inicio), modelo->index(fila - 1));
     }

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTreeWidget>
 
-class QStringListModel;
+class ModeloNombres;
 
 // The folder list: the folders on the path down to the current folder, each one indented
 // under the one above, then the current folder's subfolders. Opening one (double click or
@@ -59,5 +59,5 @@ private:
     QString carpeta;
     QStringList todos;  // every file of the folder, in list order
     Patron patron{u""};
-    QStringListModel* modelo;
+    ModeloNombres* modelo;
 };

@@ -8,6 +8,7 @@
 #include "log/Deshacer.h"
 #include "log/Guardar.h"
 #include "log/Historial.h"
+#include "platform/Nombres.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/Formas.h"
@@ -266,7 +267,7 @@ void frmBrindlewick::OcultarProgreso()
 
 void frmBrindlewick::MostrarFichero(const QString& nombre)
 {
-    lblFichop->setText(nombre);
+    lblFichop->setText(NombreVisible(nombre));
 }
 
 void frmBrindlewick::CederEventos()
@@ -429,7 +430,7 @@ void frmBrindlewick::GuardarLogComo(const QString& log, const QString& carpeta)
         return;
     const ResultadoSistema r = CopiarLogGuardado(log, Dialogo.FileName);
     if (!r.ok)
-        Avisos::Error(this, QStringLiteral("No se pudo guardar el log:\n") + Dialogo.FileName
+        Avisos::Error(this, QStringLiteral("No se pudo guardar el log:\n") + NombreVisible(Dialogo.FileName)
                                 + u'\n' + r.razon);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/frmHistorial.h"
 
 #include "app/Prevision.h"
+#include "platform/Nombres.h"
 #include "ui/Tablas.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -42,7 +43,7 @@ public:
         case 0:
             return QLocale(QLocale::Spanish).toString(e.fecha.toLocalTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
         case 1:
-            return QDir::toNativeSeparators(e.carpeta);
+            return NombreVisible(QDir::toNativeSeparators(e.carpeta));
         case 2:
             return e.operacion;
         case 3:

@@ -1,5 +1,6 @@
 #include "ui/frmVistaPrevia.h"
 
+#include "platform/Nombres.h"
 #include "ui/Tablas.h"
 #include "ui/Twips.h"
 
@@ -39,9 +40,9 @@ public:
         if (rol == Qt::DisplayRole) {
             switch (i.column()) {
             case 0:
-                return f.actual;
+                return NombreVisible(f.actual);
             case 1:
-                return f.nuevo;
+                return NombreVisible(f.nuevo);
             default:
                 return TextoResultado(f.resultado);
             }

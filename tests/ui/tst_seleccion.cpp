@@ -3,6 +3,8 @@
 #include "ui/Discos.h"
 #include "ui/Listas.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 template <typename T>
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void cerrar_data();
     void cerrar();
     void carpetas();
+    void nombresQueNoSonTexto();
     void masDe32767();
 
 private:
@@ -229,6 +232,31 @@ void PruebaSeleccion::carpetas()
     QTest::mouseClick(arbol->viewport(), Qt::LeftButton, {}, punto);
     QTest::mouseDClick(arbol->viewport(), Qt::LeftButton, {}, punto);
     QCOMPARE(Mostrados(f), Lista({"f.txt"}));
+}
+
+// Files copied from old archives in Latin-1, in a folder named so too: listed like any other,
+// each byte that is not text shown apart, control characters on the line, the filter on the
+// text; the selection holds the very names, and the folder.
+void PruebaSeleccion::nombresQueNoSonTexto()
+{
+    const QString carpeta = NombreDesdeBytes("fotos\xe9");
+    QCOMPARE(::mkdir(BytesDeNombre(A->camino(carpeta)).constData(), 0755), 0);
+    A->crear(QStringList{carpeta + NombreDesdeBytes("/caf\xe9.jpg"), carpeta + NombreDesdeBytes("/caf\xe8.jpg"),
+                         carpeta + u"/c\naf.jpg"_qs, carpeta + u"/ok.png"_qs});
+    frmSeleccion f(e);
+    Mostrar(f);
+    auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
+    arbol->setCurrentItem(arbol->currentItem()->child(0));
+    QCOMPARE(arbol->currentItem()->text(0), u"fotos\\xE9"_qs);
+    QTest::keyClick(arbol, Qt::Key_Return);
+    Hijo<QComboBox>(f, "cmbFiltro")->lineEdit()->selectAll();
+    QTest::keyClicks(Hijo<QComboBox>(f, "cmbFiltro")->lineEdit(), u"c*.jpg"_qs);
+    QCOMPARE(Mostrados(f), Lista({"c\\naf.jpg", "caf\\xE8.jpg", "caf\\xE9.jpg"}));
+    Pulsar(f, u"1"_qs);
+    Pulsar(f, u"^2"_qs);
+    Aceptar(f);
+    QCOMPARE(e.Archivos, (QStringList{NombreDesdeBytes("caf\xe8.jpg"), NombreDesdeBytes("caf\xe9.jpg")}));
+    QCOMPARE(e.RutaCarpeta, A->camino(carpeta) + u'/');
 }
 
 // The count of a selection is 16 bits wide: one file more is refused, with the dialog and
