@@ -14,33 +14,6 @@
 
 namespace {
 
-// Stands in for the window while an operation is foretold. The loop moves the bar once per
-// selected file, whether or not it handed the file to the step: a file that has no row by
-// then is one the operation leaves alone.
-class Seguimiento final : public Pantalla {
-public:
-    Seguimiento(const Estado& e, PasoSimulado& paso) : e(e), paso(paso) {}
-    void MostrarFichero(const QString&) override {}
-    void CederEventos() override {}
-    float AnchoMarco() const override { return 0; }
-    void FijarAnchoBarra(float) override { Hasta(++hechos); }
-    bool Detenido() const override { return false; }
-
-    // Rows for the first `n` selected files.
-    void Hasta(qsizetype n)
-    {
-        while (paso.NumFilas() < n) {
-            const QString& nombre = e.Archivos.at(paso.NumFilas());
-            paso.Omitir(nombre, nombre, ResultadoPrevisto::SinCambios);
-        }
-    }
-
-private:
-    const Estado& e;
-    PasoSimulado& paso;
-    qsizetype hechos = 0;
-};
-
 Prevision Rechazada(const QString& mensaje)
 {
     Prevision p;
@@ -62,12 +35,14 @@ Prevision Contar(const PasoSimulado& paso)
 Prevision PreverOperacion(const Estado& e, const Panel& panel)
 {
     PasoSimulado paso(e.RutaCarpeta);
-    Seguimiento seguimiento(e, paso);
-    const auto fin = OperarPanel(panel, e, paso, seguimiento);
+    PantallaMuda pantalla;
+    const auto fin = OperarPanel(panel, e, paso, pantalla);
     if (const QString* mensaje = std::get_if<QString>(&fin))
         return Rechazada(*mensaje);
     // Without an operation to call (no option chosen) every file stays as it is.
-    seguimiento.Hasta(std::min<qsizetype>(e.NumArchivos, e.Archivos.size()));
+    if (paso.NumFilas() == 0)
+        for (qsizetype i = 0; i < std::min<qsizetype>(e.NumArchivos, e.Archivos.size()); ++i)
+            paso.Omitir(e.Archivos.at(i));
     return Contar(paso);
 }
 
@@ -80,9 +55,8 @@ Prevision PreverLog(const QString& logCargado, const QString& carpetaLog, bool c
     // A record that undo passes over shows as it reads, in the direction of the undo.
     RecorrerDeshacer(LeerLog(cargado.readAll(), conCabecera), paso, [&](const Registro& r, int i) {
         if (paso.NumFilas() == i)
-            paso.Omitir(r.nuevo, r.viejo,
-                        r.fallo ? ResultadoPrevisto::OmitidoFallo
-                                : ResultadoPrevisto::OmitidoLinea);
+            paso.Anotar(r.nuevo, r.viejo,
+                        r.fallo ? ResultadoPrevisto::OmitidoFallo : ResultadoPrevisto::OmitidoLinea);
     });
     return Contar(paso);
 }

@@ -2,29 +2,68 @@
 
 #include "engine/Estado.h"
 #include "engine/Pantalla.h"
+#include "engine/Plan.h"
 #include "engine/Reglas.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <optional>
 
 namespace {
 
+// The renames in the planned order. A stop the user asks for waits until no file is set
+// apart, so a cycle is always finished; one the log asks for can't wait.
+FinOperacion Ejecutar(const QList<Renombre>& renombres, qint16 num, PasoRenombrar& paso,
+                      Pantalla& pantalla)
+{
+    QHash<qsizetype, QString> apartados;  // files set apart, under the run's own names
+    qint16 hechos = 0;
+    for (const PasoPlan& p : Planificar(renombres, paso.IgnoraMayusculas())) {
+        const Renombre& r = renombres[p.archivo];
+        bool sigue = true;
+        switch (p.tipo) {
+        case PasoPlan::Tipo::Ninguno:
+            paso.Omitir(r.viejo);
+            break;
+        case PasoPlan::Tipo::Directo:
+            sigue = paso.RenombrarArchivo(r.viejo, *r.nuevo);
+            break;
+        case PasoPlan::Tipo::Apartar: {
+            QString temporal;
+            sigue = paso.Apartar(r.viejo, temporal);
+            if (!temporal.isEmpty())
+                apartados.insert(p.archivo, temporal);
+            break;
+        }
+        case PasoPlan::Tipo::DesdeApartado: {
+            // One that could not be set apart is tried as it is, to fail as the system says.
+            const QString temporal = apartados.take(p.archivo);
+            sigue = temporal.isEmpty() ? paso.RenombrarArchivo(r.viejo, *r.nuevo)
+                                       : paso.RenombrarApartado(temporal, r.viejo, *r.nuevo);
+            break;
+        }
+        }
+        if (!sigue && (apartados.isEmpty() || !pantalla.Detenido()))
+            return FinOperacion::Detenida;
+        if (p.tipo != PasoPlan::Tipo::Apartar)
+            ActualizarProgreso(pantalla, num, hechos++);
+    }
+    return FinOperacion::Completa;
+}
+
 // The loop that every operation shares. `regla` gives the new name of a file, or no value
 // when the file is to be left alone (no rename, but the bar still moves).
 template <typename Regla>
 FinOperacion Recorrer(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla, Regla regla)
 {
-    const qint16 num = e.NumArchivos;
     // The count and the list move together; the bound guards against a list cut short.
-    const qsizetype ultimo = std::min<qsizetype>(num, e.Archivos.size());
-    for (qint16 i = 0; i < ultimo; ++i) {
-        const QString& viejo = e.Archivos.at(i);
-        const std::optional<QString> nuevo = regla(viejo, i);
-        if (nuevo && !paso.RenombrarArchivo(viejo, *nuevo))
-            return FinOperacion::Detenida;
-        ActualizarProgreso(pantalla, num, i);
-    }
-    return FinOperacion::Completa;
+    const qsizetype ultimo = std::min<qsizetype>(e.NumArchivos, e.Archivos.size());
+    QList<Renombre> renombres;
+    renombres.reserve(ultimo);
+    for (qint16 i = 0; i < ultimo; ++i)
+        renombres.append({e.Archivos.at(i), regla(e.Archivos.at(i), i)});
+    return Ejecutar(renombres, e.NumArchivos, paso, pantalla);
 }
 
 }  // namespace

@@ -7,11 +7,21 @@ struct Estado;
 class Pantalla;
 
 // The step that renames one file of the selection. The operations hand it every pair of
-// names; the real one renames and writes the log, a preview only simulates.
+// names; the real one renames and writes the log, a preview only simulates. Each call returns
+// false to ask the loop to stop before the next file.
 class PasoRenombrar {
 public:
-    // False asks the loop to stop before the next file.
     virtual bool RenombrarArchivo(const QString& viejo, const QString& nuevo) = 0;
+    // Whether the folder takes names that differ in case alone for one name.
+    virtual bool IgnoraMayusculas() = 0;
+    // Moves `viejo` out of the way, to a name of the run's own that `temporal` receives; it
+    // stays empty when the file could not be moved.
+    virtual bool Apartar(const QString& viejo, QString& temporal) = 0;
+    // Gives the file set apart as `temporal` (formerly `viejo`) its new name; where that
+    // fails, its old one back if that is free again.
+    virtual bool RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo) = 0;
+    // A file that the operation leaves alone.
+    virtual void Omitir(const QString& viejo) = 0;
 
 protected:
     ~PasoRenombrar() = default;
@@ -23,8 +33,9 @@ enum class FinOperacion {
     FueraDeLimites,  // the numbers of "Generar:" do not fit 16 bits; nothing was renamed
 };
 
-// The five operations. Each walks Archivos[0 .. NumArchivos - 1] in order and, per file,
-// hands the old and new names to the step and then moves the progress bar.
+// The five operations. Each computes the new name of every file of Archivos[0 ..
+// NumArchivos - 1], plans their order (Planificar) and, per file, hands the names to the step
+// in that order and then moves the progress bar, once per file.
 FinOperacion CambiarExtension(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
                               const QString& extension);
 FinOperacion CambiarCadena(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,

@@ -55,23 +55,71 @@ bool RenombradorLog::RenombrarArchivo(const QString& viejo, const QString& nuevo
 {
     pantalla.MostrarFichero(viejo);
     pantalla.CederEventos();
+    bool escrito = true;
+    const bool ok = Renombrar(viejo, nuevo, escrito);
+    return Contar(ok, escrito, viejo != nuevo);
+}
 
+bool RenombradorLog::IgnoraMayusculas()
+{
+    return ::IgnoraMayusculas(e.RutaCarpeta, e.Archivos);
+}
+
+bool RenombradorLog::Apartar(const QString& viejo, QString& temporal)
+{
+    pantalla.CederEventos();
+    QString apartado;
+    // One that can't be set apart has no record here: its rename, tried in turn, has it.
+    if (!NombresAdmitidos(viejo, viejo) || !carpeta.Apartar(viejo, apartado).ok)
+        return !pantalla.Detenido();
+    const bool escrito = Anotar(viejo, apartado, true, {});
+    if (escrito)
+        temporal = apartado;
+    else
+        carpeta.Renombrar(apartado, viejo);
+    return escrito && !pantalla.Detenido();
+}
+
+bool RenombradorLog::RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo)
+{
+    pantalla.MostrarFichero(viejo);
+    pantalla.CederEventos();
+    bool escrito = true;
+    const bool ok = Renombrar(temporal, nuevo, escrito);
+    // Its old name back where that is free again, so that no name of the run's own stays.
+    if (!ok && escrito && carpeta.Renombrar(temporal, viejo).ok && !Anotar(temporal, viejo, true, {}))
+        carpeta.Renombrar(viejo, temporal);
+    return Contar(ok, escrito, viejo != nuevo);
+}
+
+bool RenombradorLog::Contar(bool ok, bool escrito, bool cambia)
+{
+    if (!ok && e.Fallos < 32767)
+        ++e.Fallos;
+    renombrados += ok && escrito && cambia;
+    // No further rename once the log can't take its records.
+    return escrito && !pantalla.Detenido();
+}
+
+void RenombradorLog::Omitir(const QString&) {}
+
+bool RenombradorLog::Renombrar(const QString& viejo, const QString& nuevo, bool& escrito)
+{
     ResultadoSistema r{false, RazonNombreNoValido.toString()};
     if (NombresAdmitidos(viejo, nuevo))
         r = carpeta.Renombrar(viejo, nuevo);
+    escrito = Anotar(viejo, nuevo, r.ok, r.razon);
+    // A rename that the log does not hold could never be undone: it is taken back.
+    if (!escrito && r.ok)
+        carpeta.Renombrar(nuevo, viejo);
+    return r.ok;
+}
 
-    bool escrito = true;
-    if (e.FicheroLog) {
-        linea.resize(0);
-        AnadirRegistro(linea, viejo, r.ok ? nuevo : CampoFallo(nuevo, r.razon));
-        escrito = EscribirTodo(*e.FicheroLog, linea);
-        // A rename that the log does not hold could never be undone: it is taken back.
-        if (!escrito && r.ok)
-            carpeta.Renombrar(nuevo, viejo);
-    }
-    if (!r.ok && e.Fallos < 32767)
-        ++e.Fallos;
-    renombrados += r.ok && escrito && viejo != nuevo;
-    // No further rename once the log can't take its records.
-    return escrito && !pantalla.Detenido();
+bool RenombradorLog::Anotar(const QString& viejo, const QString& nuevo, bool ok, const QString& razon)
+{
+    if (!e.FicheroLog)
+        return true;
+    linea.resize(0);
+    AnadirRegistro(linea, viejo, ok ? nuevo : CampoFallo(nuevo, razon));
+    return EscribirTodo(*e.FicheroLog, linea);
 }

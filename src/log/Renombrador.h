@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 struct Estado;
 class Pantalla;
 
@@ -28,10 +30,22 @@ class RenombradorLog final : public PasoRenombrar {
 public:
     RenombradorLog(Estado& e, Pantalla& pantalla);
     bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override;
+    bool IgnoraMayusculas() override;
+    bool Apartar(const QString& viejo, QString& temporal) override;
+    bool RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo) override;
+    void Omitir(const QString& viejo) override;
     // The files that took another name.
     int Renombrados() const { return renombrados; }
 
 private:
+    // One rename and its record: whether the system renamed it. Where `escrito` says its record
+    // could not be written, the rename was taken back.
+    bool Renombrar(const QString& viejo, const QString& nuevo, bool& escrito);
+    // Counts a file's rename, done or failed; whether the loop goes on.
+    bool Contar(bool ok, bool escrito, bool cambia);
+    // Appends a record to the log, if one is open; false when it could not be written.
+    bool Anotar(const QString& viejo, const QString& nuevo, bool ok, const QString& razon);
+
     Estado& e;
     Pantalla& pantalla;
     int renombrados = 0;

@@ -1,6 +1,7 @@
 #include "log/Simulacion.h"
 
 #include "log/Renombrador.h"
+#include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
 QString TextoResultado(ResultadoPrevisto r)
@@ -48,26 +49,60 @@ PasoSimulado::PasoSimulado(const QString& carpeta)
     ignoraMayusculas = leidos.ignoraMayusculas;
     largoMaximo = leidos.largoMaximo;
     for (const QByteArray& n : leidos.nombres)
-        presentes.insert(ignoraMayusculas ? ClaveNombre(QString::fromUtf8(n), true) : n);
+        presentes.insert(ignoraMayusculas ? ClaveNombre(NombreDesdeBytes(n), true) : n);
 }
 
 bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
 {
+    Simular(viejo, viejo, nuevo);
+    return true;
+}
+
+bool PasoSimulado::Apartar(const QString& viejo, QString& temporal)
+{
     const QByteArray origen = ClaveNombre(viejo, ignoraMayusculas);
+    if (!NombresAdmitidos(viejo, viejo) || !presentes.contains(origen))
+        return true;
+    temporal = QStringLiteral(".brindlewick-%1").arg(++apartados);
+    presentes.remove(origen);
+    dadosEnLaCorrida.remove(origen);
+    presentes.insert(ClaveNombre(temporal, ignoraMayusculas));
+    return true;
+}
+
+bool PasoSimulado::RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo)
+{
+    // Where it fails, the file takes its old name back, if that is free again.
+    const QByteArray antes = ClaveNombre(viejo, ignoraMayusculas);
+    if (EsFallo(Simular(temporal, viejo, nuevo)) && !presentes.contains(antes)) {
+        presentes.remove(ClaveNombre(temporal, ignoraMayusculas));
+        presentes.insert(antes);
+    }
+    return true;
+}
+
+void PasoSimulado::Omitir(const QString& viejo)
+{
+    Anotar(viejo, viejo, ResultadoPrevisto::SinCambios);
+}
+
+ResultadoPrevisto PasoSimulado::Simular(const QString& desde, const QString& viejo, const QString& nuevo)
+{
+    const QByteArray origen = ClaveNombre(desde, ignoraMayusculas);
     const QByteArray destino = ClaveNombre(nuevo, ignoraMayusculas);
     ultimaVezOrigen.insert(origen, filas.size());
 
     // The checks in the order the step and the system make them: the names first, then the
     // source, then the target.
     ResultadoPrevisto r = ResultadoPrevisto::Correcto;
-    if (!NombresAdmitidos(viejo, nuevo)) {
+    if (!NombresAdmitidos(desde, nuevo)) {
         r = ResultadoPrevisto::NombreNoValido;
     } else if (!presentes.contains(origen)) {
         r = ResultadoPrevisto::NoExiste;
     } else if (origen == destino) {
         // Nothing moves. Names that differ in case alone are one name where case doesn't
         // count, and the rename changes only how it is written.
-        r = viejo == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
+        r = desde == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
     } else if (ClaveNombre(nuevo, false).size() > largoMaximo) {
         r = ResultadoPrevisto::NombreNoValido;
     } else if (dadosEnLaCorrida.contains(destino)) {
@@ -83,10 +118,10 @@ bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
         dadosEnLaCorrida.insert(destino);
     }
     filas.append({viejo, nuevo, r});
-    return true;
+    return r;
 }
 
-void PasoSimulado::Omitir(const QString& actual, const QString& nuevo, ResultadoPrevisto r)
+void PasoSimulado::Anotar(const QString& actual, const QString& nuevo, ResultadoPrevisto r)
 {
     filas.append({actual, nuevo, r});
 }

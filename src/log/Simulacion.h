@@ -42,14 +42,21 @@ class PasoSimulado final : public PasoRenombrar {
 public:
     explicit PasoSimulado(const QString& carpeta);
     bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override;
-    // A file or record that the run passes over without calling the step.
-    void Omitir(const QString& actual, const QString& nuevo, ResultadoPrevisto r);
+    bool IgnoraMayusculas() override { return ignoraMayusculas; }
+    bool Apartar(const QString& viejo, QString& temporal) override;
+    bool RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo) override;
+    void Omitir(const QString& viejo) override;
+    // A record that an undo passes over without calling the step.
+    void Anotar(const QString& actual, const QString& nuevo, ResultadoPrevisto r);
     qsizetype NumFilas() const { return filas.size(); }
     // The rows in the order of the run. A name held by a file that a later row renames is
     // only known once every rename has been seen.
     QList<FilaPrevista> Filas() const;
 
 private:
+    // The rename of the file now named `desde`, shown as `viejo`, to `nuevo`.
+    ResultadoPrevisto Simular(const QString& desde, const QString& viejo, const QString& nuevo);
+
     QSet<QByteArray> presentes;        // the names in the folder now
     QSet<QByteArray> dadosEnLaCorrida;  // those of them that a rename of this run gave
     bool ignoraMayusculas;
@@ -57,4 +64,5 @@ private:
     QList<FilaPrevista> filas;
     QHash<QByteArray, qsizetype> ultimaVezOrigen;  // name -> the last row that renames it
     QList<std::pair<qsizetype, QByteArray>> ocupados;  // rows that found their name held
+    int apartados = 0;
 };

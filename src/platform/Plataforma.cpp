@@ -6,8 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 #ifdef Q_OS_WIN
-#include <QDir>
 #include <windows.h>
 #else
 #include <cerrno>
@@ -41,6 +42,20 @@ ResultadoSistema ErrorWindows()
 CarpetaAbierta::CarpetaAbierta(const QString& ruta) : ruta(ruta) {}
 
 CarpetaAbierta::~CarpetaAbierta() = default;
+
+ResultadoSistema CarpetaAbierta::Apartar(QStringView viejo, QString& temporal)
+{
+    const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
+    for (int n = 0; n < 1000; ++n) {
+        temporal = QStringLiteral(".brindlewick-%1-%2").arg(GetCurrentProcessId()).arg(++apartados);
+        if (MoveFileExW(w(ruta + viejo), w(ruta + temporal), 0))
+            return {};
+        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    temporal.clear();
+    return ErrorWindows();
+}
 
 ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
 {
@@ -85,6 +100,11 @@ QByteArray ClaveNombre(const QString& nombre, bool)
     // NTFS ignores case; its names are counted in UTF-16 units.
     const QString plegado = nombre.toCaseFolded();
     return QByteArray(reinterpret_cast<const char*>(plegado.utf16()), plegado.size() * 2);
+}
+
+bool IgnoraMayusculas(const QString&, const QStringList&)
+{
+    return true;
 }
 
 QList<EntradaCarpeta> ListarCarpeta(const QString& ruta)
@@ -270,20 +290,44 @@ int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b)
 }
 
 // A change of case in two steps, through a name of its own that nothing else holds.
-int CarpetaAbierta::PorTemporal(const char* a, const char* b) const
+int CarpetaAbierta::PorTemporal(const char* a, const char* b)
 {
     QByteArray temporal;
-    int codigo = EEXIST;
-    for (int n = 1; codigo == EEXIST && n <= 1000; ++n) {
-        temporal = ".brindlewick-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(n);
-        codigo = SinReemplazo(a, temporal.constData());
-    }
+    int codigo = ATemporal(a, temporal);
     if (codigo != 0)
         return codigo;
     codigo = SinReemplazo(temporal.constData(), b);
     if (codigo != 0)
         SinReemplazo(temporal.constData(), a);
     return codigo;
+}
+
+// A name of this run's own: hidden, not in use (the no-overwrite rename takes it or says it is
+// taken, and the next is tried), never the same twice in one run.
+int CarpetaAbierta::ATemporal(const char* a, QByteArray& temporal)
+{
+    int codigo = EEXIST;
+    for (int intentos = 0; codigo == EEXIST && intentos < 1000; ++intentos) {
+        temporal = ".brindlewick-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++apartados);
+        codigo = SinReemplazo(a, temporal.constData());
+    }
+    return codigo;
+}
+
+ResultadoSistema CarpetaAbierta::Apartar(QStringView viejo, QString& temporal)
+{
+    if (fd < 0)
+        return Error(errorApertura);
+    QByteArray bytes;
+    const int codigo = ATemporal(Codificar(desde, viejo), bytes);
+    if (codigo != 0)
+        return Error(codigo);
+    if (mayusculas != Mayusculas::SinProbar) {
+        listado.remove(desde);
+        listado.insert(bytes);
+    }
+    temporal = QString::fromLatin1(bytes);
+    return {};
 }
 
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
@@ -362,6 +406,39 @@ bool Entrable(const QString& ruta)
     return ::stat(b.constData(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(b.constData(), R_OK | X_OK) == 0;
 }
 
+namespace {
+
+// What a name the folder holds tells of its case rule: that name with its letters' case turned
+// round is looked up; where the system finds it, the listing (`listado`, or a fresh one) tells
+// whether it is another entry. Nothing from a name without letters or one that is gone.
+std::optional<bool> ProbarMayusculas(int fd, const QString& nombre, const QList<QByteArray>* listado)
+{
+    const QByteArray bytes = BytesDeNombre(nombre);
+    const QByteArray vuelta = BytesDeNombre(nombre == nombre.toUpper() ? nombre.toLower() : nombre.toUpper());
+    struct stat st;
+    if (vuelta == bytes || EstadoDe(fd, bytes.constData(), st) != 0)
+        return std::nullopt;
+    if (EstadoDe(fd, vuelta.constData(), st) != 0)
+        return false;
+    QList<QByteArray> fresco;
+    if (!listado && Listar(fd, fresco) != 0)
+        return std::nullopt;
+    return !(listado ? *listado : fresco).contains(vuelta);
+}
+
+}  // namespace
+
+bool IgnoraMayusculas(const QString& carpeta, const QStringList& nombres)
+{
+    const int fd = ::open(BytesDeNombre(carpeta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    std::optional<bool> ignora;
+    for (qsizetype i = 0; fd >= 0 && !ignora && i < nombres.size(); ++i)
+        ignora = ProbarMayusculas(fd, nombres[i], nullptr);
+    if (fd >= 0)
+        ::close(fd);
+    return ignora.value_or(false);
+}
+
 NombresCarpeta LeerNombresCarpeta(const QString& ruta)
 {
     NombresCarpeta carpeta;
@@ -369,19 +446,10 @@ NombresCarpeta LeerNombresCarpeta(const QString& ruta)
     if (fd < 0)
         return carpeta;
     Listar(fd, carpeta.nombres);
-    // One listed name with its letters' case turned round, looked up: where case counts it is
-    // not there, unless the folder lists it too.
-    const QSet<QByteArray> listados(carpeta.nombres.cbegin(), carpeta.nombres.cend());
-    for (const QByteArray& nombre : std::as_const(carpeta.nombres)) {
-        const QString texto = NombreDesdeBytes(nombre);
-        const QString otro = texto == texto.toUpper() ? texto.toLower() : texto.toUpper();
-        const QByteArray vuelta = BytesDeNombre(otro);
-        if (vuelta == nombre || listados.contains(vuelta))
-            continue;
-        struct stat st;
-        carpeta.ignoraMayusculas = EstadoDe(fd, vuelta.constData(), st) == 0;
-        break;
-    }
+    std::optional<bool> ignora;
+    for (qsizetype i = 0; !ignora && i < carpeta.nombres.size(); ++i)
+        ignora = ProbarMayusculas(fd, NombreDesdeBytes(carpeta.nombres[i]), &carpeta.nombres);
+    carpeta.ignoraMayusculas = ignora.value_or(false);
     const long largo = fpathconf(fd, _PC_NAME_MAX);
     carpeta.largoMaximo = largo > 0 ? largo : NAME_MAX;
     ::close(fd);

@@ -51,14 +51,19 @@ public:
     // the identical name succeeds when the file exists. A change of letter case alone succeeds
     // where the folder ignores case, and fails where another entry holds the new name.
     ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
+    // Moves `viejo` to a hidden name of this run's own, which `temporal` receives, without
+    // ever replacing a file.
+    ResultadoSistema Apartar(QStringView viejo, QString& temporal);
 
 private:
 #ifdef Q_OS_WIN
     QString ruta;
+    int apartados = 0;
 #else
     int SinReemplazo(const char* a, const char* b) const;
     int CambiarMayusculas(const char* a, const char* b);
-    int PorTemporal(const char* a, const char* b) const;
+    int PorTemporal(const char* a, const char* b);
+    int ATemporal(const char* a, QByteArray& temporal);
 
     const LlamadasRenombrar& llamadas;
     int fd = -1;
@@ -70,6 +75,7 @@ private:
     enum class Mayusculas { SinProbar, Ignora, IgnoraDirecto, IgnoraSinEfecto };
     Mayusculas mayusculas = Mayusculas::SinProbar;
     QSet<QByteArray> listado;  // the exact names, kept up to date once the folder ignores case
+    int apartados = 0;         // names of its own taken so far
 #endif
 };
 
@@ -106,6 +112,11 @@ struct NombresCarpeta {
     qsizetype largoMaximo = 255;    // bytes a name may have
 };
 NombresCarpeta LeerNombresCarpeta(const QString& carpeta);
+
+// Whether the folder ignores case, probed with the first of `nombres` (names it holds) that
+// has letters, at the cost of a look-up or two; a listing only where the folder found the name
+// in another case.
+bool IgnoraMayusculas(const QString& carpeta, const QStringList& nombres);
 
 // A name as a folder tells names apart: the very bytes that a rename hands to the system,
 // case-folded where the folder ignores case.

@@ -3,11 +3,13 @@
 #include "engine/Comprobaciones.h"
 #include "engine/Estado.h"
 #include "engine/Listado.h"
+#include "engine/Plan.h"
 
 namespace {
 
-// Records step and progress calls in one sequence: "a>b" for a rename, "#i" for the bar after
-// file i (read back from its width over a frame of the selection's size).
+// Records step and progress calls in one sequence: "a>b" for a rename, "a>~" for a file set
+// apart, "#i" for the bar after file i (read back from its width over a frame of the
+// selection's size). From call `parar` on, the user has asked to stop.
 class Secuencia : public PasoRenombrar, public PantallaRegistro {
 public:
     explicit Secuencia(const QStringList& nombres, qsizetype parar = 1000) : parar(parar)
@@ -20,6 +22,19 @@ public:
         llamadas << viejo + u'>' + nuevo;
         return llamadas.size() < parar;
     }
+    bool IgnoraMayusculas() override { return false; }
+    bool Apartar(const QString& viejo, QString& temporal) override
+    {
+        llamadas << viejo + u">~"_qs;
+        temporal = u"~"_qs;
+        return true;
+    }
+    bool RenombrarApartado(const QString& temporal, const QString&, const QString& nuevo) override
+    {
+        return RenombrarArchivo(temporal, nuevo);
+    }
+    void Omitir(const QString&) override {}
+    bool Detenido() const override { return llamadas.size() >= parar; }
     void FijarAnchoBarra(float ancho) override
     {
         llamadas << u'#' + QString::number(ancho / (marco - 25) * e.NumArchivos - 1);
@@ -37,6 +52,7 @@ private Q_SLOTS:
     void reglas_data();
     void reglas();
     void secuenciaDeLlamadas();
+    void planificar();
     void numerosYTextos();
     void panel_data();
     void panel();
@@ -112,6 +128,43 @@ void PruebaEngine::secuenciaDeLlamadas()
     QCOMPARE(parada.llamadas, Lista({"a.JPG>A.JPG", "#0", "b.txt>B.TXT"}));
     // A frame of 3000 twips and 4 files: the bar keeps its fractions.
     QCOMPARE(AnchoProgreso(3000.0f, 4, 0), 743.75f);
+    // Renumbering into the series' own names: each file after the one holding its new name,
+    // the bar once per file.
+    Secuencia serie(Lista({"f1", "f2", "f3"}));
+    GenerarNombres(serie.e, serie, serie, u"f*"_qs, 2);
+    QCOMPARE(serie.llamadas, Lista({"f3>f4", "#0", "f2>f3", "#1", "f1>f2", "#2"}));
+    // A swap stopped halfway: the file set apart still takes its new name.
+    Secuencia cambio(Lista({"f2", "f1"}), 2);
+    QCOMPARE(GenerarNombres(cambio.e, cambio, cambio, u"f*"_qs, 1), FinOperacion::Detenida);
+    QCOMPARE(cambio.llamadas, Lista({"f2>~", "f1>f2", "#0", "~>f1"}));
+}
+
+// "old>new" per file in list order ("old>" for one left alone), and the planned steps: "a>b",
+// "a>~" set apart, "~>b" from there to its new name, "-a" passed.
+void PruebaEngine::planificar()
+{
+    for (const auto& [pedidos, esperado] : {std::pair{"f1>f2 f2>f3 f3>f4 f4>f5", "f4>f5 f3>f4 f2>f3 f1>f2"},
+                                            std::pair{"f2>f1 f3>f2 f4>f3", "f2>f1 f3>f2 f4>f3"},
+                                            std::pair{"a>b b>a", "a>~ b>a ~>b"},
+                                            std::pair{"a>b b>c c>a", "a>~ c>a b>c ~>b"},
+                                            // c gives way to z, which asked for "a" first
+                                            std::pair{"z>a a>b b>c c>a", "b>c a>b z>a c>a"},
+                                            std::pair{"a>x b>x c> x>a", "a>~ x>a ~>x b>x -c"},
+                                            std::pair{"a>a b>B", "a>a b>B"},
+                                            std::pair{"IMG1>img2 IMG2>img3", "IMG2>img3 IMG1>img2"}}) {
+        QList<Renombre> r;
+        for (const QString& p : QString::fromLatin1(pedidos).split(u' '))
+            r.append({p.section(u'>', 0, 0), p.endsWith(u'>') ? std::nullopt : std::optional(p.section(u'>', 1))});
+        QStringList pasos;
+        for (const PasoPlan& p : Planificar(r, true)) {
+            const Renombre& x = r[p.archivo];
+            pasos << (p.tipo == PasoPlan::Tipo::Apartar         ? x.viejo + u">~"_qs
+                      : p.tipo == PasoPlan::Tipo::DesdeApartado ? u"~>"_qs + *x.nuevo
+                      : p.tipo == PasoPlan::Tipo::Ninguno       ? u'-' + x.viejo
+                                                                : x.viejo + u'>' + *x.nuevo);
+        }
+        QCOMPARE(pasos.join(u' '), QString::fromLatin1(esperado));
+    }
 }
 
 void PruebaEngine::numerosYTextos()

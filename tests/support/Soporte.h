@@ -18,6 +18,27 @@
 // A temporary folder holding real files, removed with everything in it at the end; in the
 // system's temporary folder, or in the folder `dentro` (ending in a separator). Names are the
 // program's: whatever bytes they hold reach the disk exactly.
+inline QByteArray Leer(const QString& ruta)
+{
+    QByteArray bytes;
+    if (std::FILE* f = std::fopen(BytesDeNombre(ruta).constData(), "rb")) {
+        char trozo[4096];
+        for (size_t n; (n = std::fread(trozo, 1, sizeof trozo, f)) > 0;)
+            bytes.append(trozo, qsizetype(n));
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+// Name -> contents of every entry of the folder `ruta` (with its trailing separator).
+inline QMap<QString, QByteArray> Contenido(const QString& ruta)
+{
+    QMap<QString, QByteArray> mapa;
+    for (const EntradaCarpeta& e : ListarCarpeta(ruta))
+        mapa.insert(e.nombre, Leer(ruta + e.nombre));
+    return mapa;
+}
+
 class CarpetaPrueba {
 public:
     explicit CarpetaPrueba(const QString& dentro = QDir::tempPath() + u'/') : dir(dentro + u"brindlewick-XXXXXX"_qs)
@@ -46,34 +67,10 @@ public:
         if (!f || std::fwrite(contenido.constData(), 1, contenido.size(), f) != size_t(contenido.size()) || std::fclose(f))
             qFatal("cannot write the test file %s", qPrintable(nombre));
     }
-    QByteArray leer(const QString& nombre) const
-    {
-        QByteArray bytes;
-        if (std::FILE* f = std::fopen(BytesDeNombre(camino(nombre)).constData(), "rb")) {
-            char trozo[4096];
-            for (size_t n; (n = std::fread(trozo, 1, sizeof trozo, f)) > 0;)
-                bytes.append(trozo, qsizetype(n));
-            std::fclose(f);
-        }
-        return bytes;
-    }
+    QByteArray leer(const QString& nombre) const { return Leer(camino(nombre)); }
     // Every entry of the folder, hidden ones included, sorted.
-    QStringList nombres() const
-    {
-        QStringList todos;
-        for (const EntradaCarpeta& e : ListarCarpeta(dir.path()))
-            todos << e.nombre;
-        todos.sort();
-        return todos;
-    }
-    // Name -> contents of every entry.
-    QMap<QString, QByteArray> contenido() const
-    {
-        QMap<QString, QByteArray> mapa;
-        for (const QString& n : nombres())
-            mapa.insert(n, leer(n));
-        return mapa;
-    }
+    QStringList nombres() const { return contenido().keys(); }
+    QMap<QString, QByteArray> contenido() const { return Contenido(ruta()); }
 
 private:
     QTemporaryDir dir;
