@@ -6,12 +6,14 @@
 //   brindlewick_bench seleccion CARPETA   the selection dialog: show, select all; refilter
 //   brindlewick_bench vista CARPETA       the preview: foretell the run, then show it
 //   brindlewick_bench historial CARPETA   the history window over 1000 entries
+//   brindlewick_bench plan -              planning 32767 renames in one chain, and in swaps
 // Prints "name seconds" lines (and "memoria KiB" for the window).
 #include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "dialogs/cComDlg.h"
 #include "engine/Estado.h"
 #include "engine/Panel.h"
+#include "engine/Plan.h"
 #include "engine/Pantalla.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
@@ -234,6 +236,27 @@ int Historial(const QString& carpeta)
     return historial.findChild<QAbstractItemView*>()->model()->rowCount() == 1000 ? 0 : 1;
 }
 
+// Planning alone, over names keyed as a folder that ignores case keys them (the dearer key):
+// one chain of 32767 files (each takes the next one's name) and 16383 swaps.
+int Plan()
+{
+    QList<Renombre> cadena, cambios;
+    for (int i = 0; i < 32767; ++i) {
+        const QString viejo = QStringLiteral("f%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+        cadena.append({viejo, QStringLiteral("f%1.jpg").arg(i + 1, 5, 10, QLatin1Char('0'))});
+        cambios.append({viejo, QStringLiteral("f%1.jpg").arg(i ^ 1, 5, 10, QLatin1Char('0'))});
+    }
+    cambios.removeLast();  // 16383 pairs
+    int pasos = 0;
+    for (const auto& [caso, renombres] : {std::pair{"plan-cadena", &cadena}, std::pair{"plan-cambios", &cambios}}) {
+        QElapsedTimer t;
+        t.start();
+        pasos += int(Planificar(*renombres, true).size());
+        Informar(caso, t.nsecsElapsed());
+    }
+    return pasos == 32767 + 32766 + 16383 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -262,5 +285,7 @@ int main(int argc, char* argv[])
         return Vista(carpeta);
     if (caso == u"historial")
         return Historial(carpeta);
+    if (caso == u"plan")
+        return Plan();
     return 2;
 }

@@ -42,6 +42,8 @@ for ronda in $(seq "$rondas"); do
             [ "$n" = 1000 ] && medir "$lugar" "$base/h" "$n" historial  # 1000 entries
         done
     done
+    # Planning touches no disk: its place is the processor alone.
+    "$bench" plan - | while read -r nombre valor; do echo "cpu 32767 $nombre $valor" >> "$resultados"; done
     echo "round $ronda of $rondas done" >&2
 done
 
@@ -58,9 +60,9 @@ sort -k1,1 -k2,2n -k3,3 -k4,4g "$resultados" | awk '
     { k = $1 " " $2 " " $3; if (k != clave) { cerrar(); clave = k; n = 0 } v[++n] = $4 }
     END {
         cerrar()
-        split("disco tmpfs", lugares); split("1000 32767", tamanos)
-        split("suelo motor ventana deshacer memoria seleccion refiltro vista historial", casos)
-        for (l = 1; l <= 2; l++) for (t = 1; t <= 2; t++) for (c = 1; c <= 9; c++) {
+        split("disco tmpfs cpu", lugares); split("1000 32767", tamanos)
+        split("suelo motor ventana deshacer memoria seleccion refiltro vista historial plan-cadena plan-cambios", casos)
+        for (l = 1; l <= 3; l++) for (t = 1; t <= 2; t++) for (c = 1; c <= 11; c++) {
             k = lugares[l] " " tamanos[t] " " casos[c]
             if (!(k in mediana)) continue
             suelo = mediana[lugares[l] " " tamanos[t] " suelo"]
