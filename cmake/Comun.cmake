@@ -22,6 +22,11 @@ if(BRINDLEWICK_SANITIZE)
   target_link_options(brindlewick_comun INTERFACE -fsanitize=address,undefined)
 endif()
 
+# Qt's headers parsed once per target: the seeded faults rebuild one file at a time, many times.
+if(BRINDLEWICK_PCH)
+  target_precompile_headers(brindlewick_comun INTERFACE <QtCore/QtCore>)
+endif()
+
 target_compile_definitions(brindlewick_comun INTERFACE
   QT_NO_CAST_FROM_ASCII
   QT_NO_CONTEXTLESS_CONNECT

@@ -10,14 +10,17 @@ build, a test program that does not exist or fails without any fault).
 
 A fault file:
     # what the fault breaks, in one line
-    programs: tst_engine tst_prevision
+    programs: tst_engine tst_resistencia:discoLleno,usoProlongado
     @ src/engine/Reglas.cpp
     -    the exact lines to replace (they must occur once in the file)
     +    the lines put in their place
-with as many "@ file" hunks as it needs.
+with as many "@ file" hunks as it needs. A program may name the test functions to run, where
+the whole program would take long.
 
     tests/fallos/sembrar.py [NAME...]     only the faults whose file names contain a NAME
 """
+import concurrent.futures
+import json
 import os
 import shutil
 import signal
@@ -88,16 +91,55 @@ def ejecutar(orden, **opciones):
                           **opciones)
 
 
+def programa_y_funciones(programa):
+    nombre, _, funciones = programa.partition(":")
+    return nombre, [f for f in funciones.split(",") if f]
+
+
 def compilar(programas):
-    r = ejecutar(["cmake", "--build", OBJ, "--target", *programas])
+    objetivos = sorted({programa_y_funciones(p)[0] for p in programas})
+    r = ejecutar(["cmake", "--build", OBJ, "--target", *objetivos])
     return r.returncode == 0, r.stdout
 
 
-def pasa(programa):
-    # ctest sets the test's own environment (locale, offscreen platform, temporary folders).
-    r = ejecutar(["ctest", "--test-dir", OBJ, "-R", f"^{programa}$", "--timeout", "300",
-                  "--no-tests=error"])
+def leer_pruebas():
+    """Each test of the build as ctest would run it: its command, environment (locale,
+    offscreen platform, temporary folders) and folder."""
+    datos = json.loads(ejecutar(["ctest", "--test-dir", OBJ, "--show-only=json-v1"]).stdout)
+    pruebas = {}
+    for t in datos["tests"]:
+        if "command" not in t:  # not built: no fault names it
+            continue
+        propiedades = {p["name"]: p["value"] for p in t.get("properties", [])}
+        entorno = dict(os.environ)
+        entorno.update(v.split("=", 1) for v in propiedades.get("ENVIRONMENT", []))
+        pruebas[t["name"]] = (t["command"], entorno, propiedades.get("WORKING_DIRECTORY", OBJ))
+    return pruebas
+
+
+def pasa(pruebas, programa):
+    nombre, funciones = programa_y_funciones(programa)
+    orden, entorno, carpeta = pruebas[nombre]
+    try:
+        r = subprocess.run(orden + funciones, env=entorno, cwd=carpeta, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=300)
+    except subprocess.TimeoutExpired:
+        return False
     return r.returncode == 0
+
+
+def comprobar_funciones(pruebas, programas):
+    """A named test function that a program lacks would leave its fault untested."""
+    for nombre in sorted({programa_y_funciones(p)[0] for p in programas}):
+        pedidas = {f for p in programas if programa_y_funciones(p)[0] == nombre
+                   for f in programa_y_funciones(p)[1]}
+        if not pedidas:
+            continue
+        orden, entorno, carpeta = pruebas[nombre]
+        listadas = ejecutar(orden + ["-functions"], env=entorno, cwd=carpeta).stdout
+        tiene = {linea.strip().removesuffix("()") for linea in listadas.splitlines()}
+        if pedidas - tiene:
+            raise ListaMal(f"{nombre} has no test function {', '.join(sorted(pedidas - tiene))}")
 
 
 def sembrar(fallo, originales):
@@ -131,19 +173,22 @@ def main():
     inicio = time.monotonic()
     nombres = sincronizar()
     if ejecutar(["cmake", "-S", FUENTE, "-B", OBJ, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
-                 "-DBRINDLEWICK_BENCH=OFF"]).returncode != 0:
+                 "-DBRINDLEWICK_BENCH=OFF", "-DBRINDLEWICK_PCH=ON"]).returncode != 0:
         raise ListaMal("the copy of the tree does not configure")
     programas = sorted({p for f in fallos for p in f["programas"]})
     existentes = ejecutar(["ctest", "--test-dir", OBJ, "-N"]).stdout
     for p in programas:
-        if f": {p}\n" not in existentes:
+        if f": {programa_y_funciones(p)[0]}\n" not in existentes:
             raise ListaMal(f"no test program {p}")
     ok, salida = compilar(programas)
     if not ok:
         raise ListaMal("the tree does not build:\n" + salida[-3000:])
-    for p in programas:
-        if not pasa(p):
-            raise ListaMal(f"{p} fails without any fault")
+    pruebas = leer_pruebas()  # a test's command is known once it is built
+    comprobar_funciones(pruebas, programas)
+    with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as hilos:
+        for p, bien in zip(programas, hilos.map(lambda p: pasa(pruebas, p), programas)):
+            if not bien:
+                raise ListaMal(f"{p} fails without any fault")
     print(f"Baseline built and passing in {time.monotonic() - inicio:.0f} s; "
           f"{len(fallos)} faults to seed.", flush=True)
 
@@ -155,7 +200,9 @@ def main():
             ok, salida = compilar(fallo["programas"])
             if not ok:
                 raise ListaMal(f"{fallo['nombre']} does not build:\n" + salida[-2000:])
-            cazadores = [p for p in fallo["programas"] if not pasa(p)]
+            with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as hilos:
+                resultados = list(hilos.map(lambda p: pasa(pruebas, p), fallo["programas"]))
+            cazadores = [p for p, bien in zip(fallo["programas"], resultados) if not bien]
         finally:
             restaurar(originales)
         sin_cazar += not cazadores

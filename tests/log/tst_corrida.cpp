@@ -229,12 +229,13 @@ void PruebaCorrida::nombresQueNoSonTexto()
 
 void PruebaCorrida::logCargado()
 {
-    // A saved log, undone last record first in its own folder, not in the selected one.
-    const QByteArray log = Reg("x.txt", "y.txt") + Reg("z.txt", "x.txt")
+    // A saved log, undone last record first in its own folder, not in the selected one. It
+    // is undone as written, unplanned: "k" cannot take "h" before "h" has gone back to "j".
+    const QByteArray log = Reg("j", "h") + Reg("h", "k") + Reg("x.txt", "y.txt") + Reg("z.txt", "x.txt")
         + LineaRegistro(u"c"_qs, CampoFallo(u"d"_qs, u"File exists"_qs)) + Reg("m", "n")
         + Reg("p", "q") + "\"sin cerrar\r\n" + "\"e\",\"f\",g <#FAILED#>: File exists\"\r\n"
         + Reg("s", "t") + Reg("u", "s") + Reg("t", "u");
-    Banco b(Lista({"y.txt", "x.txt", "c", "p", "q", "u", "s"}), Lista({"y.txt"}));
+    Banco b(Lista({"y.txt", "x.txt", "c", "p", "q", "u", "s", "h", "k"}), Lista({"y.txt"}));
     b.c.escribir(u"lote.bwk"_qs, log);
     CarpetaPrueba otra;  // the current selection's folder holds the same names
     otra.crear(Lista({"y.txt", "x.txt", "u", "s"}));
@@ -242,7 +243,7 @@ void PruebaCorrida::logCargado()
     b.e.LogCargado = true;
     PreverYRenombrar(b, Op(0, "t?t"), b.c.camino(u"lote.bwk"_qs),
                      Lista({Correcto, Correcto, Correcto, Fallo, Linea, Existe, NoExiste, Fallo,
-                            Correcto, Correcto}));
+                            Correcto, Correcto, Despues, Correcto}));
     QCOMPARE(otra.nombres(), Lista({"s", "u", "x.txt", "y.txt"}));
     // A log gone since it was chosen: no row, and the run refuses as foretold.
     b.e.LogCargado = true;
