@@ -19,8 +19,10 @@ instalar_paquetes() {
 PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n
                    fonts-dejavu-core fonts-liberation fonts-liberation2)
 
-# What the tests need besides: a camera's card (exFAT) mounted through FUSE.
-PAQUETES_PRUEBAS=(exfat-fuse exfatprogs)
+# What the tests need besides: a camera's card (exFAT) mounted through FUSE; for the window
+# read through AT-SPI, a virtual display, private session and accessibility buses, the
+# Python client, and keys and clicks sent as a user would.
+PAQUETES_PRUEBAS=(exfat-fuse exfatprogs xvfb dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool)
 
 # What building and checking the Debian package needs besides.
 PAQUETES_EMPAQUETAR=(dpkg-dev desktop-file-utils appstream lintian)

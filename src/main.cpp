@@ -1,11 +1,9 @@
 #include "app/Main.h"
 #include "engine/Estado.h"
+#include "ui/Idioma.h"
 #include "ui/frmBrindlewick.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -15,11 +13,7 @@ int main(int argc, char* argv[])
     // The installed menu entry: Wayland and the task bars take the window's icon from it.
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
 
-    // The program speaks Spanish, and so must Qt's own dialogs and buttons.
-    QTranslator qt;
-    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    HablarEspanol();
 
     Estado e;
     Main(e);

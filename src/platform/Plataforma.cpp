@@ -39,6 +39,14 @@ ResultadoSistema ErrorWindows()
 
 }  // namespace
 
+QString TextoDelSistema(Causa causa)
+{
+    static constexpr DWORD Codigos[] = {ERROR_ALREADY_EXISTS, ERROR_FILE_NOT_FOUND, ERROR_FILENAME_EXCED_RANGE,
+                                        ERROR_ACCESS_DENIED,  ERROR_ACCESS_DENIED,  ERROR_WRITE_PROTECT};
+    SetLastError(Codigos[int(causa)]);
+    return ErrorWindows().razon;
+}
+
 CarpetaAbierta::CarpetaAbierta(const QString& ruta) : ruta(ruta) {}
 
 CarpetaAbierta::~CarpetaAbierta() = default;
@@ -196,6 +204,12 @@ const char* Codificar(QByteArray& destino, QStringView nombre)
 }
 
 }  // namespace
+
+QString TextoDelSistema(Causa causa)
+{
+    static constexpr int Codigos[] = {EEXIST, ENOENT, ENAMETOOLONG, EACCES, EPERM, EROFS};
+    return Error(Codigos[int(causa)]).razon;
+}
 
 const LlamadasRenombrar& LlamadasDelSistema()
 {

@@ -15,6 +15,11 @@ struct ResultadoSistema {
     QString razon;  // the system's description of the error when not ok
 };
 
+// The usual reasons a rename fails; TextoDelSistema gives the system's own words for each,
+// as a log records them.
+enum class Causa : quint8 { Existe, NoExiste, NombreLargo, Permiso, NoPermitido, SoloLectura };
+QString TextoDelSistema(Causa causa);
+
 #ifndef Q_OS_WIN
 // The system calls behind a rename, replaceable so that tests reach the branches this
 // machine's file systems never take. Names are relative to the open folder `carpeta`; each

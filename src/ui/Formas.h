@@ -6,11 +6,12 @@
 #include <QWidget>
 
 // What a run changes once per file (the bar's width, the file name) is stored at once but
-// painted at most about 60 times a second: no screen shows more, and a repaint per file
-// would cost far more than the rename itself.
+// shown later, at most once per `intervalo` ms: painted about 60 times a second (no screen
+// shows more, and a repaint per file would cost far more than the rename itself), told to a
+// screen reader a few times a second (one announcement per file would drown it).
 class Diferido {
 public:
-    Diferido(QWidget* w, void (*aplicar)(QWidget*));
+    Diferido(QWidget* w, void (*aplicar)(QWidget*), int intervalo);
     void Pedir();
 
 private:
@@ -18,7 +19,8 @@ private:
 };
 
 // A rectangle shape whose geometry is kept in twips as single-precision floats, so that the
-// progress arithmetic holds exactly; the screen shows it rounded to pixels.
+// progress arithmetic holds exactly; the screen shows it rounded to pixels. Given a maximum
+// width, it is a progress bar to assistive technology, its width the value.
 class Forma : public QWidget {
     Q_OBJECT
 public:
@@ -29,25 +31,28 @@ public:
     float Top() const { return arriba; }
     float Width() const { return ancho; }
     float Height() const { return alto; }
+    float Maximo() const { return maximo; }
     void setGeometriaTwips(float izquierda, float arriba, float ancho, float alto);
     void setWidth(float ancho);
+    void setMaximo(float maximo_) { maximo = maximo_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     static void Aplicar(QWidget* w);
-    float izquierda = 0, arriba = 0, ancho = 0, alto = 0;
+    float izquierda = 0, arriba = 0, ancho = 0, alto = 0, maximo = 0;
     QColor borde, relleno;
-    Diferido diferido;
+    Diferido diferido, anuncio;
 };
 
 // A centred one-line caption that stores its text at once and paints it on the next frame,
-// without the layout pass of a QLabel.
+// without the layout pass of a QLabel. It lies over the progress bar `barra`: over the
+// filled part its text takes the highlight's text colour, over the rest the normal one.
 class EtiquetaRapida : public QWidget {
     Q_OBJECT
 public:
-    EtiquetaRapida(QWidget* padre, const QString& nombre);
+    EtiquetaRapida(QWidget* padre, const QString& nombre, const QWidget* barra);
     QString text() const { return texto; }
     void setText(const QString& texto);
 
@@ -56,5 +61,6 @@ protected:
 
 private:
     QString texto;
-    Diferido diferido;
+    const QWidget* barra;
+    Diferido diferido, anuncio;
 };

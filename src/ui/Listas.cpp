@@ -3,6 +3,7 @@
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 #include "ui/Discos.h"
+#include "ui/Tablas.h"
 
 #include <QAbstractListModel>
 #include <QDir>
@@ -64,6 +65,7 @@ ListaCarpetas::ListaCarpetas(QWidget* parent) : QTreeWidget(parent)
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
     setIndentation(8);
+    PistasDeCortados(this);
     connect(this, &QTreeWidget::itemActivated, this, &ListaCarpetas::Abrir);
 }
 
@@ -126,6 +128,7 @@ ListaFicheros::ListaFicheros(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
+    PistasDeCortados(this);
 }
 
 void ListaFicheros::FijarCarpeta(const QString& nueva)

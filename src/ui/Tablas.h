@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QAbstractItemView;
 class QDialog;
 class QTableView;
 class QVBoxLayout;
@@ -13,5 +14,9 @@ QVBoxLayout* DialogoDeTabla(QDialog* dialogo, const char* nombre, const QString&
                             double alto);
 
 // A table that shows whole rows and edits nothing; a long name loses its middle, where the
-// ends that tell names apart (the extension, a number) stay.
-void TablaDeFilas(QTableView* tabla, const char* nombre);
+// ends that tell names apart (the extension, a number) stay, and shows whole in a tooltip.
+// `paraLeer` names it for a screen reader.
+void TablaDeFilas(QTableView* tabla, const char* nombre, const QString& paraLeer);
+
+// The items of `vista` that its width cuts show whole in a tooltip.
+void PistasDeCortados(QAbstractItemView* vista);

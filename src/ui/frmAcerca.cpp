@@ -80,8 +80,17 @@ frmAcerca::frmAcerca(QWidget* parent)
         QStringLiteral("Utilidad para renombrar gran cantidad de archivos fácilmente."));
     lblDescription->setWordWrap(true);
     lblTitle->setFont(FuenteVentana(9.75, true));
-    for (Etiqueta* enlace : {lblCorreo, lblWeb})
+    Image1->setAccessibleName(QStringLiteral("Icono de Brindlewick"));
+    lblCorreo->setAccessibleDescription(QStringLiteral("Escribir a los autores"));
+    lblWeb->setAccessibleDescription(QStringLiteral("Abrir la página web"));
+    for (Etiqueta* enlace : {lblCorreo, lblWeb}) {
         enlace->setCursor(Qt::PointingHandCursor);
+        enlace->setFocusPolicy(Qt::StrongFocus);  // a link, reached with Tab as well
+    }
+    // Tab reads the box as it is laid out: the mail link, the web link, the button.
+    setTabOrder(lblCorreo, lblWeb);
+    setTabOrder(lblWeb, cmdOK);
+    cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAcerca::cmdOK_Click);
     connect(lblCorreo, &Etiqueta::Click, this, &frmAcerca::lblCorreo_Click);

@@ -3,6 +3,7 @@
 #include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "engine/Estado.h"
+#include "engine/Operaciones.h"
 #include "engine/Panel.h"
 #include "engine/Reglas.h"
 #include "log/Deshacer.h"
@@ -10,7 +11,6 @@
 #include "log/Historial.h"
 #include "platform/Nombres.h"
 #include "ui/Avisos.h"
-#include "ui/Escritorio.h"
 #include "ui/Formas.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"
@@ -18,6 +18,7 @@
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmHistorial.h"
+#include "ui/frmResultado.h"
 #include "ui/frmSeleccion.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -25,6 +26,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +36,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
-#include <QUrl>
 
 namespace {
 
@@ -52,12 +53,14 @@ Control* Crear(QWidget* padre, const char* nombre, double izquierda, double arri
     return c;
 }
 
+// A text box, named for a screen reader by what it asks for: it has no caption of its own.
 QLineEdit* Caja(QWidget* padre, const char* nombre, double izquierda, double arriba, double ancho,
-                int largoMaximo)
+                int largoMaximo, const char* pide)
 {
     auto* caja = Crear<QLineEdit>(padre, nombre, izquierda, arriba, ancho, 285);
     if (largoMaximo > 0)
         caja->setMaxLength(largoMaximo);
+    caja->setAccessibleName(QString::fromUtf8(pide));
     return caja;
 }
 
@@ -113,6 +116,7 @@ void frmBrindlewick::CrearControles()
     QPalette amarillo = lblNumArchivos->palette();
     amarillo.setColor(QPalette::WindowText, QColor(255, 255, 0));
     lblNumArchivos->setPalette(amarillo);
+    lblNumArchivos->setAccessibleDescription(QStringLiteral("Ficheros"));
     cmdProcesar = Crear<QPushButton>(ventana, "cmdProcesar", 1920, 120, 1215, 375,
                                      QStringLiteral("Renombrar"));
     cmdProcesar->setEnabled(false);
@@ -127,15 +131,17 @@ void frmBrindlewick::CrearControles()
     };
     // Created top to bottom, so that Tab walks the panel in the order it reads.
     opcion(0, 120, 240, 1935, "Cambiar extensiones a:");
-    txtExtension = Caja(fraOpciones, "txtExtension", 2160, 240, 735, 20);
+    txtExtension = Caja(fraOpciones, "txtExtension", 2160, 240, 735, 20, "Nueva extensión");
     opcion(4, 120, 600, 975, "A --> a");
     opcion(5, 1200, 600, 975, "a --> A");
+    optOpciones[4]->setAccessibleDescription(QStringLiteral("Todo el nombre en minúsculas"));
+    optOpciones[5]->setAccessibleDescription(QStringLiteral("Todo el nombre en mayúsculas"));
     opcion(1, 120, 960, 975, "Cambiar");
-    txtString1 = Caja(fraOpciones, "txtString1", 1080, 960, 735, 25);
+    txtString1 = Caja(fraOpciones, "txtString1", 1080, 960, 735, 25, "Texto a buscar");
     Crear<QLabel>(fraOpciones, "Label1", 1875, 975, 255, 255, QStringLiteral("por"));
-    txtString2 = Caja(fraOpciones, "txtString2", 2160, 960, 735, 25);
+    txtString2 = Caja(fraOpciones, "txtString2", 2160, 960, 735, 25, "Texto nuevo");
     opcion(2, 120, 1320, 855, "Añadir:");
-    txtAnadir = Caja(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25);
+    txtAnadir = Caja(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25, "Texto a añadir");
     fraAnadir = Crear<QWidget>(fraOpciones, "fraAnadir", 240, 1680, 2535, 975);
     optAnadirPrincipio = Crear<QRadioButton>(fraAnadir, "optAnadirPrincipio", 480, 0, 1215, 375,
                                              QStringLiteral("Al principio"));
@@ -143,15 +149,15 @@ void frmBrindlewick::CrearControles()
                                          QStringLiteral("Al final"));
     optAnadirEn = Crear<QRadioButton>(fraAnadir, "optAnadirEn", 480, 660, 1335, 255,
                                       QStringLiteral("En la posicion:"));
-    txtPosicion = Caja(fraAnadir, "txtPosicion", 1920, 600, 375, 2);
+    txtPosicion = Caja(fraAnadir, "txtPosicion", 1920, 600, 375, 2, "Posición");
     Linea(fraAnadir, "Line1", 360, 0, 360, 765);
     Linea(fraAnadir, "Line2", 360, 165, 480, 165);
     Linea(fraAnadir, "Line3", 360, 480, 480, 480);
     Linea(fraAnadir, "Line4", 360, 765, 480, 765);
     opcion(3, 120, 2730, 975, "Generar:");
-    txtGenerar = Caja(fraOpciones, "txtGenerar", 1080, 2715, 735, 0);
+    txtGenerar = Caja(fraOpciones, "txtGenerar", 1080, 2715, 735, 0, "Patrón");
     Crear<QLabel>(fraOpciones, "Label2", 1875, 2760, 435, 195, QStringLiteral("desde"));
-    txtGenerarDesde = Caja(fraOpciones, "txtGenerarDesde", 2400, 2715, 495, 0);
+    txtGenerarDesde = Caja(fraOpciones, "txtGenerarDesde", 2400, 2715, 495, 0, "Número inicial");
 
     // Each group keeps exactly one option chosen, however it is clicked.
     auto* operaciones = new QButtonGroup(fraOpciones);
@@ -173,11 +179,16 @@ void frmBrindlewick::CrearControles()
     shpProgreso = new Forma(ventana, QStringLiteral("shpProgreso"), QColor(0, 0, 255),
                             QColor(0, 0, 255));
     shpProgreso->setGeometriaTwips(1920, 3840, 255, 135);
-    lblFichop = new EtiquetaRapida(ventana, QStringLiteral("lblFichop"));
+    shpOutProgreso->setAccessibleName(QStringLiteral("Marco de progreso"));
+    shpProgreso->setAccessibleName(QStringLiteral("Progreso"));
+    lblFichop = new EtiquetaRapida(ventana, QStringLiteral("lblFichop"), shpProgreso);
     ColocarTwips(lblFichop, 600, 3780, 2175, 225);
+    lblFichop->setAccessibleDescription(QStringLiteral("Archivo en curso"));
 
     for (QRadioButton* o : optOpciones)
         connect(o, &QRadioButton::clicked, this, &frmBrindlewick::optOpciones_Click);
+    fraOpciones->installEventFilter(this);
+    fraAnadir->installEventFilter(this);
     connect(optAnadirEn, &QRadioButton::clicked, this, &frmBrindlewick::optAnadirEn_Click);
     connect(optAnadirPrincipio, &QRadioButton::clicked, this,
             &frmBrindlewick::optAnadirPrincipio_Click);
@@ -214,23 +225,32 @@ void frmBrindlewick::CrearMenus()
                             &frmBrindlewick::mnuVistaPrevia_Click);
     mnuVistaPrevia->setEnabled(cmdProcesar->isEnabled());
     cmdProcesar->installEventFilter(this);
+    // The usual keys. In a text box the box keeps its own: Ctrl+Z undoes the typing there.
+    mnuVistaPrevia->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     opciones->addSeparator()->setObjectName(QStringLiteral("mnuLineaVista"));
     mnuDeshacer = accion(opciones, "mnuDeshacer", QStringLiteral("&Deshacer"),
                          &frmBrindlewick::mnuDeshacer_Click);
+    mnuDeshacer->setShortcut(QKeySequence::Undo);
     opciones->addSeparator()->setObjectName(QStringLiteral("mnuLinea"));
     mnuGuardar = accion(opciones, "mnuGuardar", QStringLiteral("Guardar Log"),
                         &frmBrindlewick::mnuGuardar_Click);
     mnuGuardar->setCheckable(true);
     mnuCargar = accion(opciones, "mnuCargar", QStringLiteral("Cargar Log"),
                        &frmBrindlewick::mnuCargar_Click);
-    accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click);
+    accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     opciones->addSeparator()->setObjectName(QStringLiteral("linea2"));
     accion(opciones, "mnuCerrar", QStringLiteral("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
 
     QMenu* menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
     menuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
-    accion(menuAyuda, "mnuManual", QStringLiteral("&Manual"), &frmBrindlewick::mnuManual_Click);
+    accion(menuAyuda, "mnuManual", QStringLiteral("&Manual"), &frmBrindlewick::mnuManual_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
     accion(menuAyuda, "mnuAcerca", QStringLiteral("&Acerca de"), &frmBrindlewick::mnuAcerca_Click);
+
+    // F10 opens the menu bar, as in every desktop program.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 void frmBrindlewick::Form_Load()
@@ -251,6 +271,8 @@ void frmBrindlewick::Form_Load()
     // The bar lies inside its outline, and the file name over both.
     shpProgreso->setGeometriaTwips(shpOutProgreso->Left() + 10, shpOutProgreso->Top() + 15,
                                    shpProgreso->Width(), shpOutProgreso->Height() - 25);
+    // The widest the bar grows: what a screen reader takes for the whole.
+    shpProgreso->setMaximo(AnchoProgreso(shpOutProgreso->Width(), 1, 0));
     lblFichop->setGeometry(shpOutProgreso->geometry());
     lblFichop->raise();
 
@@ -310,7 +332,31 @@ bool frmBrindlewick::eventFilter(QObject* objeto, QEvent* evento)
     // Whatever enables or disables "Renombrar", the preview of what it would do goes along.
     if (objeto == cmdProcesar && evento->type() == QEvent::EnabledChange)
         mnuVistaPrevia->setEnabled(cmdProcesar->isEnabled());
+    // A greyed box passes its clicks to the frame it lies in: the click chooses the box's
+    // operation, as its option would, and the box takes the focus.
+    if ((objeto == fraOpciones || objeto == fraAnadir) && evento->type() == QEvent::MouseButtonPress) {
+        const QPoint punto = static_cast<QMouseEvent*>(evento)->position().toPoint();
+        if (auto* caja = qobject_cast<QLineEdit*>(static_cast<QWidget*>(objeto)->childAt(punto));
+            caja && !caja->isEnabled()) {
+            ElegirCaja(caja);
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(objeto, evento);
+}
+
+void frmBrindlewick::ElegirCaja(QLineEdit* caja)
+{
+    const std::pair<QLineEdit*, int> operacion[] = {
+        {txtExtension, 0}, {txtString1, 1}, {txtString2, 1},      {txtAnadir, 2},
+        {txtPosicion, 2},  {txtGenerar, 3}, {txtGenerarDesde, 3},
+    };
+    for (const auto& [c, opcion] : operacion)
+        if (c == caja)
+            optOpciones[opcion]->click();
+    if (caja == txtPosicion)
+        optAnadirEn->click();
+    caja->setFocus();
 }
 
 void frmBrindlewick::Bloquear(bool proceso)
@@ -403,7 +449,7 @@ void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
             if (Avisos::Mostrar(this, QMessageBox::NoIcon, QStringLiteral("Aviso"), resumen,
                                 QMessageBox::Yes | QMessageBox::No)
                 == QMessageBox::Yes)
-                Escritorio::Abrir(QUrl::fromLocalFile(e.LogPropio));
+                MostrarResultado();
         }
         if (r.ofrecerGuardar)
             GuardarLogComo(e.LogPropio, e.RutaCarpeta);
@@ -413,6 +459,18 @@ void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
         cmdProcesar->setEnabled(procesarAntes);
         mnuDeshacer->setEnabled(deshacerAntes);
     }
+}
+
+void frmBrindlewick::MostrarResultado()
+{
+    QFile log(e.LogPropio);
+    if (!log.open(QIODevice::ReadOnly)) {
+        Avisos::Error(this, QStringLiteral("No se pudo abrir el log:\n") + NombreVisible(e.LogPropio) + u'\n'
+                                + log.errorString());
+        return;
+    }
+    frmResultado resultado(LeerResultado(log.readAll()), this);
+    resultado.exec();
 }
 
 void frmBrindlewick::mnuVistaPrevia_Click()

@@ -72,6 +72,10 @@ private:
     // then its end told as the run's end is (summary, save offer, "Listo"), or its refusal.
     void Correr(const std::function<ResultadoProceso()>& corrida);
     Panel PanelActual() const;
+    // "Resultado", from the log of the run just ended.
+    void MostrarResultado();
+    // A click on a greyed text box of the panel.
+    void ElegirCaja(QLineEdit* caja);
     // While a run or an undo yields between files, nothing may change the selection or the
     // log under it.
     void Bloquear(bool enProceso);

@@ -83,7 +83,7 @@ frmHistorial::frmHistorial(const QString& carpeta,
       cmdCerrarHist(new QPushButton(QStringLiteral("Cerrar"), this))
 {
     QVBoxLayout* columna = DialogoDeTabla(this, "frmHistorial", QStringLiteral("Historial"), 13500, 6000);
-    TablaDeFilas(lstHistorial, "lstHistorial");
+    TablaDeFilas(lstHistorial, "lstHistorial", QStringLiteral("Ejecuciones"));
     cmdDeshacerHist->setObjectName(QStringLiteral("cmdDeshacerHist"));
     cmdGuardarHist->setObjectName(QStringLiteral("cmdGuardarHist"));
     cmdCerrarHist->setObjectName(QStringLiteral("cmdCerrarHist"));

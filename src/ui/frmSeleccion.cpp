@@ -63,6 +63,14 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     cmdAceptar->setDefault(true);
     cmdCancelar->setText(QStringLiteral("Cancelar"));
     Label1->setText(QStringLiteral("FILTRO:"));
+    // What a screen reader calls the lists, which have no caption. A combo box is named by
+    // the label it is the buddy of: the drive list's is never shown.
+    Label1->setBuddy(cmbFiltro);
+    auto* unidad = new QLabel(QStringLiteral("Unidad"), this);
+    unidad->hide();
+    unidad->setBuddy(lstDiscos);
+    lstCarpetas->setAccessibleName(QStringLiteral("Carpetas"));
+    lstFicheros->setAccessibleName(QStringLiteral("Archivos"));
     Label1->setFont(FuenteVentana(9.75, true));
 
     cmbFiltro->setEditable(true);

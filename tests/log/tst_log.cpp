@@ -6,6 +6,7 @@
 #include "log/Guardar.h"
 #include "log/Registro.h"
 #include "log/Renombrador.h"
+#include "log/Resultado.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void deshacer_data();
     void deshacer();
     void logGuardadoYAjuste();
+    void resultado();
 };
 
 void PruebaLog::escritoYLeido()
@@ -228,6 +230,30 @@ void PruebaLog::logGuardadoYAjuste()
     Main(e);
     QVERIFY(!e.LogCargado && QFileInfo(QFileInfo(e.RutaLog).path()).isDir());
     QCOMPARE(e.RutaLog, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/temp.txt"_qs);
+}
+
+// A run's log as "Resultado" shows it: one row per file, failures first with the reason in
+// words, a file renamed in two steps as one row.
+void PruebaLog::resultado()
+{
+    const QString tmp = u".brindlewick-7-1"_qs;
+    const auto fallo = [](const char* nuevo, const QString& razon) { return CampoFallo(QString::fromUtf8(nuevo), razon); };
+    const std::pair<QList<std::pair<QString, QString>>, QStringList> casos[] = {
+        {{{u"a"_qs, u"b"_qs}, {u"c"_qs, fallo("d", Razon(EEXIST))}, {u"e"_qs, u"e"_qs}, {u"f"_qs, fallo("g/h", RazonNombreNoValido.toString())}},
+         Lista({"c>d El nombre ya existe", "f>g/h Nombre de archivo no válido", "a>b ", "e>e "})},
+        {{{u"a"_qs, tmp}, {u"c"_qs, u"a"_qs}, {u"b"_qs, u"c"_qs}, {tmp, u"b"_qs}}, Lista({"a>b ", "c>a ", "b>c "})},
+        {{{u"a"_qs, tmp}, {u"b"_qs, u"a2"_qs}, {tmp, fallo("b", Razon(EACCES))}, {tmp, u"a"_qs}, {u"x"_qs, fallo("y", u"Algo raro"_qs)}},
+         Lista({"a>b Permiso denegado", "x>y Algo raro", "b>a2 "})},
+    };
+    for (const auto& [registros, esperado] : casos) {
+        QByteArray log = CabeceraLog(qint16(registros.size()), u"/f/"_qs);
+        for (const auto& [viejo, nuevo] : registros)
+            log += LineaRegistro(viejo, nuevo);
+        QStringList filas;
+        for (const FilaResultado& f : LeerResultado(log))
+            filas << f.actual + u'>' + f.nuevo + u' ' + f.razon;
+        QCOMPARE(filas, esperado);
+    }
 }
 
 QTEST_GUILESS_MAIN(PruebaLog)

@@ -13,6 +13,7 @@
 
 #include <QtWidgets>
 
+#include <functional>
 #include <memory>
 
 // No real message box, file dialog or desktop program, and no stored setting.
@@ -39,6 +40,22 @@ inline QStringList Mensajes()
                 + v.texto;
     }
     return textos;
+}
+
+// Runs `hacer` on the modal dialog of type T once it is up: a run before it yields to the
+// event loop, so a plain single shot would fire too early.
+template <typename T>
+void CuandoSeAbra(QObject* contexto, const std::function<void(T*)>& hacer)
+{
+    auto* espera = new QTimer(contexto);
+    QObject::connect(espera, &QTimer::timeout, contexto, [espera, hacer] {
+        if (auto* dialogo = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            espera->deleteLater();
+            espera->stop();
+            hacer(dialogo);
+        }
+    });
+    espera->start(5);
 }
 
 // The main window, its selection in one temporary folder and its log in another.

@@ -5,6 +5,7 @@
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmHistorial.h"
+#include "ui/frmResultado.h"
 #include "ui/frmVistaPrevia.h"
 
 class PruebaVentana : public QObject {
@@ -27,7 +28,27 @@ private Q_SLOTS:
     void acercaDe();
     void vistaPrevia();
     void historial();
+    void teclado();
 };
+
+namespace {
+
+// The controls Tab walks through, by object name, from `primero` until it comes back.
+QStringList CadenaDeTab(QWidget* primero)
+{
+    primero->setFocus();
+    QStringList cadena;
+    for (QWidget* f = primero; f && cadena.size() < 40;) {
+        cadena << f->objectName();
+        QTest::keyClick(f, Qt::Key_Tab);
+        f = primero->window()->focusWidget();
+        if (f == primero)
+            break;
+    }
+    return cadena;
+}
+
+}  // namespace
 
 void PruebaVentana::initTestCase()
 {
@@ -184,18 +205,26 @@ void PruebaVentana::rechazos()
     QCOMPARE(b.c.nombres(), Lista({"a", "b"}));
 }
 
-// Two failures of three: the summary, and Yes hands the log to the desktop; the save dialog
-// opens in the files' folder and asks before replacing. A next run counts only its own
-// failures; a save that fails says so.
+// Two failures of three: the summary, and Yes shows "Resultado", the log's rows in words,
+// failures first; the save dialog opens in the files' folder and asks before replacing. A
+// next run counts only its own failures; a save that fails says so.
 void PruebaVentana::resumenYOfertaDeGuardar()
 {
     Banco b;
     b.c.crear(Lista({"a", "b", "c", "a.x", "b.x", "d", "d.y"}));
     Avisos::Responder(QMessageBox::Yes);
     cComDlg::Elegir(b.datos.camino(u"lote.bwk"_qs));
+    QStringList filas;
+    CuandoSeAbra<frmResultado>(b.w.get(), [&filas](frmResultado* resultado) {
+        const QAbstractItemModel* m = resultado->findChild<QTableView*>(u"lstResultado"_qs)->model();
+        for (int fila = 0; fila < m->rowCount(); ++fila)
+            filas << m->index(fila, 0).data().toString() + u'>' + m->index(fila, 1).data().toString() + u' '
+                    + m->index(fila, 2).data().toString();
+        QTest::keyClick(resultado, Qt::Key_Escape);
+    });
     b.correr(Lista({"a", "b", "c"}), 0, u"x"_qs);
     QCOMPARE(Mensajes(), QStringList{u"Aviso:  2 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs});
-    QCOMPARE(Escritorio::Abiertos(), QList<QUrl>{QUrl::fromLocalFile(b.e.LogPropio)});
+    QCOMPARE(filas, Lista({"a>a.x El nombre ya existe", "b>b.x El nombre ya existe", "c>c.x Correcto"}));
     const QList<cComDlg::Peticion> pedidas = cComDlg::Peticiones();
     QVERIFY(pedidas.size() == 1 && !pedidas[0].abrir && pedidas[0].confirmarSobrescribir);
     QCOMPARE(pedidas[0].titulo + pedidas[0].carpeta, u"Guardar Log"_qs + b.c.ruta());
@@ -207,7 +236,7 @@ void PruebaVentana::resumenYOfertaDeGuardar()
     QCOMPARE(Mensajes(), QStringList({u"Aviso:  1 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs,
                                       u"!No se pudo guardar el log:\n"_qs + b.datos.camino(u"no/lote.bwk"_qs)
                                           + u'\n' + Razon(ENOENT)}));
-    QVERIFY(Escritorio::Abiertos().isEmpty() && b.menu("mnuDeshacer")->isEnabled());
+    QVERIFY(!QApplication::activeModalWidget() && b.menu("mnuDeshacer")->isEnabled());
 }
 
 // "Cargar Log" opens in the user's folder before any selection; "Renombrar" then undoes the
@@ -385,7 +414,9 @@ void PruebaVentana::acercaDe()
         QCOMPARE(colores(), QString::fromLatin1(esperado));
     }
     QTest::mouseClick(a.findChild<QWidget*>(u"lblCorreo"_qs), Qt::LeftButton);
-    QTest::mouseClick(a.findChild<QWidget*>(u"lblWeb"_qs), Qt::LeftButton);
+    // The links are reached and followed with the keys as well.
+    QCOMPARE(CadenaDeTab(a.findChild<QWidget*>(u"lblCorreo"_qs)), Lista({"lblCorreo", "lblWeb", "cmdOK"}));
+    QTest::keyClick(a.findChild<QWidget*>(u"lblWeb"_qs), Qt::Key_Return);
     QCOMPARE(Escritorio::Abiertos(), (QList<QUrl>{QUrl(u"mailto:brindlewick@example.org?Subject=Acerca de Brindlewick "_qs
                                                        + QStringLiteral("%1.%2.%3").arg(BRINDLEWICK_VERSION_MAJOR)
                                                              .arg(BRINDLEWICK_VERSION_MINOR).arg(BRINDLEWICK_VERSION_PATCH)),
@@ -418,6 +449,7 @@ void PruebaVentana::vistaPrevia()
                            "nota3>nota3 Sin cambios"}));
     QCOMPARE(b.c.contenido(), antes);
     QTimer::singleShot(0, b.w.get(), [&] { visto = {QString::number(b.menu("mnuVistaPrevia")->isEnabled())}; });
+    Avisos::Responder(QMessageBox::No);  // no result to see
     b.renombrar();
     QCOMPARE(visto, Lista({"0"}));
 }
@@ -429,6 +461,7 @@ void PruebaVentana::historial()
     Banco b;
     b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"a", "b", "a.x"}));
+    Avisos::Responder(QMessageBox::No);
     b.correr(Lista({"a", "b"}), 0, u"x"_qs);
     Mensajes();
     b.correr(Lista({"a.x"}), 0, u"y"_qs);
@@ -455,6 +488,71 @@ void PruebaVentana::historial()
                            "Cambiar extensiones a: x", "1", "1", "Deshecho", "|"}));
     QCOMPARE(b.c.nombres(), Lista({"a", "a.y", "b"}));
     QVERIFY(b.menu("mnuDeshacer")->isEnabled() && b.numArchivos() == u"Listo");
+}
+
+// Tab walks every window as it reads, the arrows choose among options, Esc closes each
+// dialog, and the usual keys reach every action without taking a key from a text box.
+void PruebaVentana::teclado()
+{
+    Banco b;
+    b.menu("mnuGuardar")->trigger();
+    b.c.crear(Lista({"a"}));
+    b.seleccionar(Lista({"a"}));
+    const auto tab = [&b](const char* desde) { return CadenaDeTab(b.hijo(QString::fromLatin1(desde))); };
+    const auto pulsar = [&b](int tecla, Qt::KeyboardModifiers mod = {}) {
+        QTest::keyClick(b.w->focusWidget(), Qt::Key(tecla), mod);
+    };
+    QCOMPARE(tab("cmdSeleccionar"), Lista({"cmdSeleccionar", "cmdProcesar", "optOpciones_0", "txtExtension"}));
+    b.hijo(u"optOpciones_0"_qs)->setFocus();
+    for (int tecla : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
+        pulsar(tecla);
+    QCOMPARE(tab("cmdSeleccionar"),
+             Lista({"cmdSeleccionar", "cmdProcesar", "optOpciones_2", "txtAnadir", "optAnadirPrincipio"}));
+    b.hijo(u"optAnadirPrincipio"_qs)->setFocus();
+    pulsar(Qt::Key_Down);
+    pulsar(Qt::Key_Down);
+    QCOMPARE(CadenaDeTab(b.w->focusWidget()).mid(0, 3), Lista({"optAnadirEn", "txtPosicion", "cmdSeleccionar"}));
+
+    // Each dialog the keys open, and what Tab walks in it; Esc closes it.
+    QStringList vistos;
+    const auto abrir = [&](auto* tipo, int tecla, Qt::KeyboardModifiers mod, const char* desde) {
+        using Dialogo = std::remove_pointer_t<decltype(tipo)>;
+        CuandoSeAbra<Dialogo>(b.w.get(), [&vistos, desde](QWidget* d) {
+            QWidget* primero = d->findChild<QWidget*>(QString::fromLatin1(desde));
+            vistos << d->windowTitle() + u": "_qs + CadenaDeTab(primero).join(u' ');
+            QTest::keyClick(primero, Qt::Key_Escape);
+        });
+        QApplication::setActiveWindow(b.w.get());  // back from the last dialog, as on a desktop
+        pulsar(tecla, mod);
+    };
+    b.escribir("txtAnadir", u"_1"_qs);
+    abrir(static_cast<frmVistaPrevia*>(nullptr), Qt::Key_P, Qt::ControlModifier, "lstVistaPrevia");
+    abrir(static_cast<frmHistorial*>(nullptr), Qt::Key_H, Qt::ControlModifier, "lstHistorial");
+    abrir(static_cast<frmSeleccion*>(nullptr), Qt::Key_Return, {}, "lstDiscos");
+    QCOMPARE(vistos, Lista({"Vista previa: lstVistaPrevia cmdCerrar", "Historial: lstHistorial cmdCerrarHist",
+                            "Seleccionar archivos: lstDiscos lstCarpetas lstFicheros cmdAceptar cmdCancelar cmbFiltro"}));
+    QCOMPARE(b.numArchivos(), u"0"_qs);  // Esc cancelled the selection as "Cancelar" does
+
+    // Ctrl+Z in a text box undoes the typing there; elsewhere it undoes the run.
+    b.correr(Lista({"a"}), 0, u"x"_qs);
+    QTest::keyClicks(b.hijo(u"txtExtension"_qs), u"y"_qs);
+    pulsar(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(b.hijo<QLineEdit>(u"txtExtension"_qs)->text() + b.c.nombres().join(u' '), u"xa.x"_qs);
+    b.hijo(u"optOpciones_0"_qs)->setFocus();
+    pulsar(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(b.c.nombres(), Lista({"a"}));
+
+    // F10 opens the menus; F1 the manual, which Esc closes.
+    pulsar(Qt::Key_F10);
+    QCOMPARE(QApplication::activePopupWidget(), b.w->findChild<QMenu*>(u"mnuOpciones"_qs));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    pulsar(Qt::Key_F1);
+    auto* ayuda = b.w->findChild<frmAyuda*>();
+    QVERIFY(ayuda && ayuda->isVisible());
+    QApplication::setActiveWindow(ayuda);
+    QCOMPARE(ayuda->focusWidget(), ayuda->findChild<QTextBrowser*>());  // the arrows scroll the manual
+    QTest::keyClick(ayuda->focusWidget(), Qt::Key_Escape);
+    QVERIFY(!ayuda->isVisible());
 }
 
 QTEST_MAIN(PruebaVentana)

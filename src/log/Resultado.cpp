@@ -1,0 +1,56 @@
+#include "log/Resultado.h"
+
+#include "log/Registro.h"
+#include "log/Renombrador.h"
+#include "log/Simulacion.h"
+#include "platform/Plataforma.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+QList<FilaResultado> LeerResultado(const QByteArray& bytes)
+{
+    const QString marca = u' ' + MarcaFallo.toString() + u": "_qs;
+    QList<FilaResultado> filas;
+    QHash<QString, qsizetype> dadoPor;  // a name a record gave -> the row of the file it went to
+    for (const Registro& r : LeerLog(bytes, true).registros) {
+        if (!r.completo)
+            continue;
+        const qsizetype corte = r.fallo ? r.nuevo.indexOf(marca) : -1;
+        FilaResultado paso{r.viejo, corte < 0 ? r.nuevo : r.nuevo.left(corte),
+                           corte < 0 ? QString() : RazonEnPalabras(r.nuevo.mid(corte + marca.size()))};
+        if (const auto antes = dadoPor.constFind(r.viejo); antes != dadoPor.cend()) {
+            FilaResultado& fila = filas[*antes];
+            // Back under its own name after its new one failed: the failure is what it tells.
+            if (!(paso.razon.isEmpty() && paso.nuevo == fila.actual))
+                fila = {fila.actual, paso.nuevo, paso.razon};
+            if (paso.razon.isEmpty())
+                dadoPor.insert(paso.nuevo, *antes);
+            continue;
+        }
+        if (paso.razon.isEmpty())
+            dadoPor.insert(paso.nuevo, filas.size());
+        filas.append(paso);
+    }
+    std::stable_partition(filas.begin(), filas.end(), [](const FilaResultado& f) { return !f.razon.isEmpty(); });
+    return filas;
+}
+
+QString RazonEnPalabras(const QString& razon)
+{
+    if (razon == RazonNombreNoValido)
+        return TextoResultado(ResultadoPrevisto::NombreNoValido);
+    const std::pair<Causa, QString> Palabras[] = {
+        {Causa::Existe, TextoResultado(ResultadoPrevisto::NombreExiste)},
+        {Causa::NoExiste, TextoResultado(ResultadoPrevisto::NoExiste)},
+        {Causa::NombreLargo, TextoResultado(ResultadoPrevisto::NombreNoValido)},
+        {Causa::Permiso, QStringLiteral("Permiso denegado")},
+        {Causa::NoPermitido, QStringLiteral("Operación no permitida")},
+        {Causa::SoloLectura, QStringLiteral("El disco es de solo lectura")},
+    };
+    for (const auto& [causa, palabras] : Palabras)
+        if (razon == TextoDelSistema(causa))
+            return palabras;
+    return razon;
+}
