@@ -76,6 +76,7 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     cmbFiltro->setEditable(true);
     cmbFiltro->setInsertPolicy(QComboBox::NoInsert);  // a typed pattern filters; it is no entry
     cmbFiltro->setCompleter(nullptr);  // completing would filter by a pattern nobody typed
+    cmbFiltro->lineEdit()->setAccessibleName(QStringLiteral("Filtro"));  // where the typing goes
     cmbFiltro->addItems({u"*.*"_qs, u"*.avi"_qs, u"*.c*"_qs, u"*.dat"_qs, u"*.doc"_qs,
                          u"*.exe"_qs, u"*.gif"_qs, u"*.html"_qs, u"*.html"_qs, u"*.jpg"_qs,
                          u"*.js"_qs, u"*.mdb"_qs, u"*.mid"_qs, u"*.mp3"_qs, u"*.rar"_qs,

@@ -29,6 +29,9 @@ private Q_SLOTS:
     void vistaPrevia();
     void historial();
     void teclado();
+    void cajaApagada();
+    void nombresAccesibles();
+    void etiquetaYBarra();
 };
 
 namespace {
@@ -216,19 +219,21 @@ void PruebaVentana::resumenYOfertaDeGuardar()
     cComDlg::Elegir(b.datos.camino(u"lote.bwk"_qs));
     QStringList filas;
     CuandoSeAbra<frmResultado>(b.w.get(), [&filas](frmResultado* resultado) {
+        filas << resultado->findChild<QLabel*>(u"lblResumen"_qs)->text();
         const QAbstractItemModel* m = resultado->findChild<QTableView*>(u"lstResultado"_qs)->model();
         for (int fila = 0; fila < m->rowCount(); ++fila)
             filas << m->index(fila, 0).data().toString() + u'>' + m->index(fila, 1).data().toString() + u' '
                     + m->index(fila, 2).data().toString();
         QTest::keyClick(resultado, Qt::Key_Escape);
     });
-    b.correr(Lista({"a", "b", "c"}), 0, u"x"_qs);
+    b.correr(Lista({"a", "b", "c", "a.x"}), 0, u"x"_qs);
     QCOMPARE(Mensajes(), QStringList{u"Aviso:  2 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs});
-    QCOMPARE(filas, Lista({"a>a.x El nombre ya existe", "b>b.x El nombre ya existe", "c>c.x Correcto"}));
+    QCOMPARE(filas, Lista({"1 renombrados, 2 no se pudieron renombrar", "a>a.x El nombre ya existe",
+                           "b>b.x El nombre ya existe", "a.x>a.x Sin cambios", "c>c.x Correcto"}));
     const QList<cComDlg::Peticion> pedidas = cComDlg::Peticiones();
     QVERIFY(pedidas.size() == 1 && !pedidas[0].abrir && pedidas[0].confirmarSobrescribir);
     QCOMPARE(pedidas[0].titulo + pedidas[0].carpeta, u"Guardar Log"_qs + b.c.ruta());
-    QCOMPARE(b.datos.leer(u"lote.bwk"_qs), LineaRegistro(u"c"_qs, u"c.x"_qs));
+    QCOMPARE(b.datos.leer(u"lote.bwk"_qs), LineaRegistro(u"a.x"_qs, u"a.x"_qs) + LineaRegistro(u"c"_qs, u"c.x"_qs));
 
     Avisos::Responder(QMessageBox::No);
     cComDlg::Elegir(b.datos.camino(u"no/lote.bwk"_qs));
@@ -371,7 +376,8 @@ void PruebaVentana::dialogoDeFicheros()
     QCOMPARE(d.FileName + u'|' + d.FileTitle + u'|' + d.Path, u"/home/ana/Logs/lote.bwk|lote.bwk|/home/ana/Logs/"_qs);
     cComDlg::ModoPrueba(false);
     CarpetaPrueba carpeta;
-    carpeta.crear(Lista({"lote.bwk"}));
+    carpeta.escribir(u"lote.bwk"_qs, QByteArray(3000, 'x'));
+    QString tamano;
     d.Filter(u"Log (*.bwk)|*.bwk"_qs);
     for (const bool abrir : {false, true}) {
         QWidget ventana;
@@ -380,8 +386,11 @@ void PruebaVentana::dialogoDeFicheros()
         d.InitDir = carpeta.ruta();
         d.FileName.clear();
         Avisos::Responder(QMessageBox::No);
-        QTimer::singleShot(0, &ventana, [&ventana, abrir] {
+        QTimer::singleShot(0, &ventana, [&ventana, &tamano, &carpeta, abrir] {
             auto* dialogo = ventana.findChild<QFileDialog*>();
+            const auto* ficheros = dialogo->findChild<QFileSystemModel*>();
+            QTRY_VERIFY(ficheros->index(carpeta.camino(u"lote.bwk"_qs)).isValid());
+            tamano = dialogo->proxyModel()->mapFromSource(ficheros->index(carpeta.camino(u"lote.bwk"_qs), 1)).data().toString();
             dialogo->findChild<QLineEdit*>(u"fileNameEdit"_qs)->setText(abrir ? u"falta.bwk"_qs : u"lote"_qs);
             dialogo->findChild<QDialogButtonBox*>()->button(abrir ? QDialogButtonBox::Open : QDialogButtonBox::Save)->click();
             if (dialogo->isVisible())
@@ -389,6 +398,7 @@ void PruebaVentana::dialogoDeFicheros()
         });
         QVERIFY(!d.ShowOpen(abrir));
         QCOMPARE(Mensajes().size(), int(!abrir));  // "lote.bwk ya existe. ¿Desea reemplazarlo?"
+        QCOMPARE(tamano, u"2,93 KiB"_qs);  // in Spanish, whatever the system's language
     }
 }
 
@@ -553,6 +563,77 @@ void PruebaVentana::teclado()
     QCOMPARE(ayuda->focusWidget(), ayuda->findChild<QTextBrowser*>());  // the arrows scroll the manual
     QTest::keyClick(ayuda->focusWidget(), Qt::Key_Escape);
     QVERIFY(!ayuda->isVisible());
+}
+
+// A click on a greyed box chooses its operation, and the way of adding the box needs.
+void PruebaVentana::cajaApagada()
+{
+    Banco b;
+    QStringList vistos;
+    for (const char* nombre : {"txtString2", "txtPosicion", "txtGenerarDesde"}) {
+        b.elegir(5);
+        QTest::mouseClick(b.hijo(QString::fromLatin1(nombre)), Qt::LeftButton);
+        QString marcadas;
+        for (auto* opcion : b.w->findChildren<QRadioButton*>())
+            if (opcion->isChecked() && opcion->isEnabled())
+                marcadas += opcion->objectName() + u' ';
+        vistos << marcadas + QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(vistos, Lista({"optOpciones_1 txtString2", "optOpciones_2 optAnadirEn txtPosicion",
+                            "optOpciones_3 txtGenerarDesde"}));
+}
+
+// Whatever a user can reach has a name for a screen reader, in every window; a text box says
+// what to type in it.
+void PruebaVentana::nombresAccesibles()
+{
+    Banco b;
+    frmAcerca acerca;
+    frmAyuda ayuda;
+    frmHistorial historial(b.c.ruta(), {}, {});
+    frmResultado resultado({{u"a"_qs, u"b"_qs, {}}});
+    frmVistaPrevia vista({});
+    const auto nombre = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    QStringList sinNombre, cajas;
+    for (QWidget* ventana : QList<QWidget*>{b.w.get(), b.w->findChild<frmSeleccion*>(), &acerca, &ayuda, &historial,
+                                            &resultado, &vista})
+        for (QWidget* c : ventana->findChildren<QWidget*>())
+            if ((c->focusPolicy() & Qt::TabFocus) && c->isVisibleTo(ventana) && nombre(c).isEmpty())
+                sinNombre << ventana->objectName() + u'.' + c->objectName();
+    QCOMPARE(sinNombre, QStringList());
+    for (QLineEdit* caja : b.hijo(u"fraOpciones"_qs)->findChildren<QLineEdit*>())
+        cajas << nombre(caja);
+    QCOMPARE(cajas, Lista({"Nueva extensión", "Texto a buscar", "Texto nuevo", "Texto a añadir", "Posición", "Patrón",
+                           "Número inicial"}));
+}
+
+// The label over the bar is drawn in the highlight's text colour where the bar has filled and
+// in the window's beyond; it reads its text to a screen reader, and the bar its value.
+void PruebaVentana::etiquetaYBarra()
+{
+    Banco b;
+    auto* etiqueta = b.hijo<EtiquetaRapida>(u"lblFichop"_qs);
+    auto* barra = b.hijo<Forma>(u"shpProgreso"_qs);
+    barra->show();
+    barra->setWidth(barra->Maximo() / 2);
+    etiqueta->setText(QString(80, QChar(0x2588)));  // a full block: whole pixels of the pen's colour
+    QTest::qWait(50);  // both repaint at most every 16 ms
+    const QImage imagen = etiqueta->grab().toImage();
+    const int lleno = barra->geometry().right() + 1 - etiqueta->x();
+    QString colores;
+    for (const auto& [desde, hasta] : {std::pair{0, lleno}, std::pair{lleno, imagen.width()}})
+        for (QPalette::ColorRole rol : {QPalette::HighlightedText, QPalette::WindowText}) {
+            bool hay = false;
+            for (int x = desde; x < hasta; ++x)
+                hay = hay || imagen.pixelColor(x, imagen.height() / 2) == etiqueta->palette().color(rol);
+            colores += QString::number(hay);
+        }
+    QVERIFY2(lleno > 0 && lleno < imagen.width(), qPrintable(QString::number(lleno)));
+    QCOMPARE(colores, u"1001"_qs);
+    QCOMPARE(QAccessible::queryAccessibleInterface(etiqueta)->text(QAccessible::Name), etiqueta->text());
+    QAccessibleInterface* valor = QAccessible::queryAccessibleInterface(barra);
+    QCOMPARE(valor->role(), QAccessible::ProgressBar);
+    QCOMPARE(valor->valueInterface()->currentValue().toFloat() * 2, valor->valueInterface()->maximumValue().toFloat());
 }
 
 QTEST_MAIN(PruebaVentana)
