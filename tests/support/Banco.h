@@ -42,6 +42,20 @@ inline QStringList Mensajes()
     return textos;
 }
 
+// The rows of a dialog's table, the cells of columns [desde, hasta) joined by "|".
+inline QStringList Filas(const QWidget* dialogo, int desde = 0, int hasta = 3)
+{
+    const QAbstractItemModel* m = dialogo->findChild<QTableView*>()->model();
+    QStringList filas;
+    for (int f = 0; f < m->rowCount(); ++f) {
+        QStringList celdas;
+        for (int c = desde; c < hasta; ++c)
+            celdas << m->index(f, c).data().toString();
+        filas << celdas.join(u'|');
+    }
+    return filas;
+}
+
 // Runs `hacer` on the modal dialog of type T once it is up: a run before it yields to the
 // event loop, so a plain single shot would fire too early.
 template <typename T>
