@@ -6,8 +6,10 @@
 #   scripts/test.sh --fuzz       the libFuzzer targets, built by clang in build-fuzz/, 60 s each
 #   scripts/test.sh --package    the Debian package, built in Release in build-paquete/, and its
 #                                checks: contents, menu entry, metainfo, a start, lintian
-#   scripts/test.sh --fallos     every seeded fault of tests/fallos, one at a time, in a copy of
-#                                the tree built in build-fallos/: each must make a test fail
+#   scripts/test.sh --fallos [NAME...]
+#                                every seeded fault of tests/fallos (or those whose file names
+#                                contain a NAME), one at a time, in a copy of the tree built in
+#                                build-fallos/: each must make a test fail
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 . "$raiz/scripts/paquetes.sh"
@@ -16,6 +18,11 @@ carpeta=build
 tipo=Debug
 opciones=()
 PAQUETES_COMPILAR+=("${PAQUETES_PRUEBAS[@]}")
+if [ "${1:-}" = --fallos ]; then
+    shift
+    instalar_paquetes "${PAQUETES_COMPILAR[@]}" python3
+    exec python3 "$raiz/tests/fallos/sembrar.py" "$@"
+fi
 for a in "$@"; do
     case "$a" in
         --werror) opciones+=(-DBRINDLEWICK_WERROR=ON) ;;
@@ -25,9 +32,6 @@ for a in "$@"; do
             tipo=RelWithDebInfo
             opciones+=(-DCMAKE_CXX_COMPILER=clang++ -DBRINDLEWICK_FUZZ=ON -DBRINDLEWICK_BENCH=OFF)
             PAQUETES_COMPILAR+=(clang libclang-rt-14-dev) ;;
-        --fallos)
-            instalar_paquetes "${PAQUETES_COMPILAR[@]}" python3
-            exec python3 "$raiz/tests/fallos/sembrar.py" ;;
         --package)
             carpeta=build-paquete
             tipo=Release
