@@ -14,8 +14,7 @@ class Secuencia : public PasoRenombrar, public PantallaRegistro {
 public:
     explicit Secuencia(const QStringList& nombres, qsizetype parar = 1000) : parar(parar)
     {
-        e.Archivos = nombres;
-        e.NumArchivos = qint16(nombres.size());
+        e.NumArchivos = qint16((e.Archivos = nombres).size());
     }
     bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override
     {
@@ -51,11 +50,10 @@ class PruebaEngine : public QObject {
 private Q_SLOTS:
     void reglas_data();
     void reglas();
-    void secuenciaDeLlamadas();
+    void operar_data();
+    void operar();
     void planificar();
     void numerosYTextos();
-    void panel_data();
-    void panel();
     void ordenYFiltro();
 };
 
@@ -75,7 +73,6 @@ void PruebaEngine::reglas_data()
              {u"cad|"_qs + e + u".txt|"_qs + QChar(0xDE00) + u"|x"_qs, u"-"_qs},  // half a character
              {u"fin|archivo.tar.gz|_1"_qs, u"archivo.tar_1.gz"_qs},
              {u"pri|foto.JPG|_1"_qs, u"_1foto.JPG"_qs},
-             {u"pos7|foto.JPG|_1"_qs, u"foto.J_1PG"_qs},
              {u"pos8|foto.JPG|_1"_qs, u"foto.JPG"_qs},
              {u"pos3|a"_qs + e + e + u"b|_"_qs, u'a' + e + u'_' + e + u'b'},
              {u"may|año 2001.txt"_qs, u"AÑO 2001.TXT"_qs},
@@ -112,31 +109,48 @@ void PruebaEngine::reglas()
     QTEST(r, "nuevo");
 }
 
-void PruebaEngine::secuenciaDeLlamadas()
+void PruebaEngine::operar_data()
 {
-    const QStringList nombres = Lista({"a.JPG", "b.txt", "c"});
-    Secuencia extension(nombres);
-    QCOMPARE(CambiarExtension(extension.e, extension, extension, u"png"_qs), FinOperacion::Completa);
-    QCOMPARE(extension.llamadas, Lista({"a.JPG>a.png", "#0", "b.txt>b.png", "#1", "c>c.png", "#2"}));
+    QTest::addColumn<Panel>("panel");
+    QTest::addColumn<QStringList>("nombres");
+    QTest::addColumn<int>("parar");  // the call from which the user asks to stop
+    QTest::addColumn<QString>("llamadas");  // or the message of a refusal
+    const QStringList abc = Lista({"a.JPG", "b.txt", "c"});
+    QTest::newRow("extension") << Op(0, "png") << abc << 1000 << "a.JPG>a.png #0 b.txt>b.png #1 c>c.png #2";
+    QTest::newRow("extension not valid") << Op(0, "t?t") << abc << 1000 << "Extensión no válida";
     // No rename for a name without the text; the bar still moves for it.
-    Secuencia cadena(nombres);
-    CambiarCadena(cadena.e, cadena, cadena, u"b"_qs, u"B"_qs);
-    QCOMPARE(cadena.llamadas, Lista({"#0", "b.txt>B.txt", "#1", "#2"}));
+    QTest::newRow("replace") << Op(1, "b", "B") << abc << 1000 << "#0 b.txt>B.txt #1 #2";
+    QTest::newRow("star in the search text") << Op(1, "*") << abc << 1000 << "#0 #1 #2";
+    QTest::newRow("colon in the replacement") << Op(1, "", ":") << abc << 1000 << "Cadena no válida";
+    QTest::newRow("position past 255") << Op(2, "_", "300", ModoPosicion) << abc << 1000 << "Posición no válida";
+    QTest::newRow("position unread at the end") << Op(2, "_", "300") << abc << 1000
+                                                << "a.JPG>a_.JPG #0 b.txt>b_.txt #1 c>c_ #2";
     // A step that asks to stop: no further rename, and the bar stops with the loop.
-    Secuencia parada(nombres, 3);
-    QCOMPARE(CambiarMayusculas(parada.e, parada, parada, true), FinOperacion::Detenida);
-    QCOMPARE(parada.llamadas, Lista({"a.JPG>A.JPG", "#0", "b.txt>B.TXT"}));
-    // A frame of 3000 twips and 4 files: the bar keeps its fractions.
-    QCOMPARE(AnchoProgreso(3000.0f, 4, 0), 743.75f);
+    QTest::newRow("lower case") << Op(4) << abc << 1000 << "a.JPG>a.jpg #0 b.txt>b.txt #1 c>c #2";
+    QTest::newRow("upper case, stopped") << Op(5) << abc << 3 << "a.JPG>A.JPG #0 b.txt>B.TXT";
+    QTest::newRow("last number past 16 bits") << Op(3, "n*", "32765") << abc << 1000 << "Número no válido";
     // Renumbering into the series' own names: each file after the one holding its new name,
     // the bar once per file.
-    Secuencia serie(Lista({"f1", "f2", "f3"}));
-    GenerarNombres(serie.e, serie, serie, u"f*"_qs, 2);
-    QCOMPARE(serie.llamadas, Lista({"f3>f4", "#0", "f2>f3", "#1", "f1>f2", "#2"}));
+    QTest::newRow("a series into its own names") << Op(3, "f*", "2") << Lista({"f1", "f2", "f3"}) << 1000
+                                                 << "f3>f4 #0 f2>f3 #1 f1>f2 #2";
     // A swap stopped halfway: the file set apart still takes its new name.
-    Secuencia cambio(Lista({"f2", "f1"}), 2);
-    QCOMPARE(GenerarNombres(cambio.e, cambio, cambio, u"f*"_qs, 1), FinOperacion::Detenida);
-    QCOMPARE(cambio.llamadas, Lista({"f2>~", "f1>f2", "#0", "~>f1"}));
+    QTest::newRow("a swap stopped halfway") << Op(3, "f*", "1") << Lista({"f2", "f1"}) << 2 << "f2>~ f1>f2 #0 ~>f1";
+}
+
+// The panel read and its operation run over the selection: every call of the rename step and
+// of the bar.
+void PruebaEngine::operar()
+{
+    QFETCH(Panel, panel);
+    QFETCH(QStringList, nombres);
+    QFETCH(int, parar);
+    Secuencia s(nombres, parar);
+    // The panel's own checks, not the operation's that back them up.
+    const auto leido = LeerPanel(panel, s.e.NumArchivos);
+    const QString* mensaje = std::get_if<QString>(&leido);
+    const auto fin = mensaje ? FinOperacion::Completa : EjecutarOperacion(std::get<Operacion>(leido), s.e, s, s);
+    QTEST(mensaje ? *mensaje : s.llamadas.join(u' '), "llamadas");
+    QCOMPARE(fin == FinOperacion::Detenida, parar < 1000);
 }
 
 // "old>new" per file in list order ("old>" for one left alone), and the planned steps: "a>b",
@@ -177,31 +191,13 @@ void PruebaEngine::numerosYTextos()
         QCOMPARE(leido ? QString::number(*leido) : u"-"_qs, c.section(u'=', 1));
     }
     QCOMPARE(LeerEntero(u"-32768"_qs, -32768, 32767), -32768);
+    // A frame of 3000 twips and 4 files: the bar keeps its fractions.
+    QCOMPARE(AnchoProgreso(3000.0f, 4, 0), 743.75f);
     // Texts that may enter a name, and "Generar:" patterns.
     for (const char c : QByteArray("\\/*:?<>|"))
         QVERIFY(!NombreValido(u'a' + QString(QLatin1Char(c)) + u'b'));
     QVERIFY(NombreValido(u"\". "_qs) && PatronValido(u"foto*"_qs) && PatronValido(u"ab*c?d"_qs));
     QVERIFY(!PatronValido(u"a*b*c"_qs) && !PatronValido(u"a:b*c"_qs));
-}
-
-void PruebaEngine::panel_data()
-{
-    QTest::addColumn<Panel>("panel");
-    QTest::addColumn<QString>("mensaje");  // empty: accepted
-    QTest::newRow("extension") << Op(0, "t?t") << "Extensión no válida";
-    QTest::newRow("star in the search text") << Op(1, "*") << "";
-    QTest::newRow("colon in the replacement") << Op(1, "", ":") << "Cadena no válida";
-    QTest::newRow("position past 255") << Op(2, "", "300", ModoPosicion) << "Posición no válida";
-    QTest::newRow("position unread at the end") << Op(2, "", "300") << "";
-    QTest::newRow("last number past 16 bits") << Op(3, "", "32765") << "Número no válido";
-}
-
-void PruebaEngine::panel()
-{
-    QFETCH(Panel, panel);
-    const auto leido = LeerPanel(panel, 3);  // 3 files selected
-    const QString* mensaje = std::get_if<QString>(&leido);
-    QTEST(mensaje ? *mensaje : QString(), "mensaje");
 }
 
 void PruebaEngine::ordenYFiltro()

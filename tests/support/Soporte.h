@@ -6,6 +6,7 @@
 #include "engine/Panel.h"
 #include "engine/Pantalla.h"
 #include "engine/Reglas.h"
+#include "log/Registro.h"
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
@@ -78,43 +79,32 @@ private:
 
 // An exFAT volume of its own, as on a camera's card: an image on a loop device mounted through
 // FUSE for the test and removed at the end. Where the machine refuses (not root, no FUSE, the
-// tools missing) it is not mounted, and `fallo` says why.
+// tools missing) it is not mounted, and `fallo` holds what the tools said.
 class VolumenExfat {
 public:
     VolumenExfat()
     {
-        QFile f(imagen.camino(u"tarjeta.img"_qs));
-        if (!f.open(QIODevice::WriteOnly) || !f.resize(32 << 20) || !QDir().mkdir(imagen.camino(u"m"_qs)))
-            fallo = u"no room for the volume's image"_qs;
-        else if (Ejecutar(u"mkfs.exfat"_qs, {f.fileName()}).isNull())
-            fallo = u"mkfs.exfat failed (exfatprogs missing?)"_qs;
-        else if ((dispositivo = Ejecutar(u"losetup"_qs, {u"-f"_qs, u"--show"_qs, f.fileName()}).trimmed()).isEmpty())
-            fallo = u"losetup refused (not root?)"_qs;
-        else if (Ejecutar(u"mount.exfat-fuse"_qs, {dispositivo, imagen.camino(u"m"_qs)}).isNull())
-            fallo = u"mount.exfat-fuse refused (no FUSE?)"_qs;
-        else
+        QProcess p;
+        p.setWorkingDirectory(imagen.ruta());
+        p.start(u"sh"_qs, {u"-ec"_qs, u"truncate -s 32M t.img; mkfs.exfat t.img >/dev/null; mkdir m; "
+                                      "d=$(losetup -f --show t.img); echo $d; mount.exfat-fuse $d m"_qs});
+        if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
             punto = imagen.camino(u"m/"_qs);
+        else
+            fallo = u"no exFAT volume (not root? no FUSE?): "_qs + QString::fromLocal8Bit(p.readAllStandardError());
+        dispositivo = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();  // to detach at the end
     }
     ~VolumenExfat()
     {
         if (!punto.isEmpty())
-            Ejecutar(u"umount"_qs, {punto});
+            QProcess::execute(u"umount"_qs, {punto});
         if (!dispositivo.isEmpty())
-            Ejecutar(u"losetup"_qs, {u"-d"_qs, dispositivo});
+            QProcess::execute(u"losetup"_qs, {u"-d"_qs, dispositivo});
     }
     QString ruta() const { return punto; }  // with a trailing separator; empty if not mounted
     QString fallo;
 
 private:
-    // A tool's output when it ends well, a null text otherwise.
-    static QString Ejecutar(const QString& programa, const QStringList& argumentos)
-    {
-        QProcess p;
-        p.start(programa, argumentos);
-        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            return {};
-        return QString::fromLocal8Bit(p.readAllStandardOutput()) + u' ';
-    }
     CarpetaPrueba imagen;
     QString dispositivo, punto;
 };
@@ -146,6 +136,12 @@ inline Panel Op(int opcion, const char* uno = "", const char* dos = "", quint8 m
 inline QString Razon(int codigo)
 {
     return QString::fromLocal8Bit(std::strerror(codigo));
+}
+
+// One record of a run's log.
+inline QByteArray Reg(const char* viejo, const char* nuevo)
+{
+    return LineaRegistro(QString::fromUtf8(viejo), QString::fromUtf8(nuevo));
 }
 
 // Test tables read better with plain literals.

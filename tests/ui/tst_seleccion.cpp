@@ -48,11 +48,6 @@ void Mostrar(QDialog& f)
     QVERIFY(QTest::qWaitForWindowActive(&f));
 }
 
-void Aceptar(frmSeleccion& f)
-{
-    Hijo<QPushButton>(f, "cmdAceptar")->click();
-}
-
 }  // namespace
 
 class PruebaSeleccion : public QObject {
@@ -60,12 +55,10 @@ class PruebaSeleccion : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void carga();
     void filtrar();
     void cerrar_data();
     void cerrar();
     void carpetas();
-    void nombresQueNoSonTexto();
     void masDe32767();
 
 private:
@@ -93,32 +86,28 @@ void PruebaSeleccion::cleanup()
     QCOMPARE(Mensajes(), QStringList());
 }
 
-// Built hidden; with the process's folder on another drive than the program's, the lists
-// start at the program's drive, with every file shown.
-void PruebaSeleccion::carga()
-{
-    B->crear({u"b.txt"_qs});
-    e.RutaPrograma = B->camino(u"prog"_qs);
-    frmSeleccion f(e);
-    QVERIFY(!f.isVisible());
-    QCOMPARE(Hijo<QComboBox>(f, "lstDiscos")->currentText(), SinBarra(*B) + u" [B]"_qs);
-    QCOMPARE(Hijo<QComboBox>(f, "cmbFiltro")->currentText(), u"*.*"_qs);
-    QCOMPARE(Mostrados(f), Lista({"b.txt"}));
-}
-
-// Every file, hidden ones too, in natural order; a pattern typed filters at every key, and an
-// entry of the list replaces it. Shown again after a run, the dialog lists what is on disk
-// now, in the same folder with the same filter; names still there stay selected.
+// Every file, hidden ones too, in natural order, in a folder named in Latin-1 as old archives
+// are: each byte that is not text shown apart, control characters on the line. A pattern
+// typed filters at every key, and an entry of the list replaces it. Shown again after a run,
+// the dialog lists what is on disk now, in the same folder with the same filter; names still
+// there stay selected, and the selection holds their very bytes.
 void PruebaSeleccion::filtrar()
 {
-    QVERIFY(QDir(SinBarra(*A)).mkpath(u"sub/carpeta.jpg"_qs));  // folders are not files
-    A->crear(Lista({"sub/IMG_10.jpg", "sub/IMG_2.JPG", "sub/.oculto.jpg", "sub/árbol.png",
-                    "sub/notas.txt", "sub/LEEME"}));
-    QVERIFY(QDir::setCurrent(A->camino(u"sub"_qs)));
+    const QString carpeta = NombreDesdeBytes("fotos\xe9/");
+    for (const QString& sub : {carpeta, carpeta + u"carpeta.jpg"_qs})  // folders are not files
+        QCOMPARE(::mkdir(BytesDeNombre(A->camino(sub)).constData(), 0755), 0);
+    const QString tildes[] = {NombreDesdeBytes("caf\xe9.jpg"), NombreDesdeBytes("caf\xe8.jpg")};
+    for (const QString& n : Lista({"IMG_10.jpg", "IMG_2.JPG", ".oculto.jpg", "árbol.png", "notas.txt", "LEEME",
+                                   "c\naf.jpg"}) + QStringList(std::begin(tildes), std::end(tildes)))
+        A->crear({carpeta + n});
     frmSeleccion f(e);
     Mostrar(f);
-    QCOMPARE(Mostrados(f),
-             Lista({".oculto.jpg", "árbol.png", "IMG_2.JPG", "IMG_10.jpg", "LEEME", "notas.txt"}));
+    auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
+    arbol->setCurrentItem(arbol->currentItem()->child(0));
+    QCOMPARE(arbol->currentItem()->text(0), u"fotos\\xE9"_qs);
+    QTest::keyClick(arbol, Qt::Key_Return);
+    QCOMPARE(Mostrados(f), Lista({".oculto.jpg", "árbol.png", "c\\naf.jpg", "caf\\xE8.jpg", "caf\\xE9.jpg",
+                                  "IMG_2.JPG", "IMG_10.jpg", "LEEME", "notas.txt"}));
     auto* filtro = Hijo<QComboBox>(f, "cmbFiltro");
     filtro->lineEdit()->selectAll();
     QTest::keyClicks(filtro->lineEdit(), u"*.t"_qs);
@@ -127,19 +116,19 @@ void PruebaSeleccion::filtrar()
     QCOMPARE(Mostrados(f), Lista({"árbol.png", "notas.txt"}));
     for (int entrada = filtro->currentIndex(); entrada < 9; ++entrada)
         QTest::keyClick(filtro, Qt::Key_Down);
-    QCOMPARE(Mostrados(f), Lista({".oculto.jpg", "IMG_2.JPG", "IMG_10.jpg"}));
+    QCOMPARE(Mostrados(f), Lista({".oculto.jpg", "c\\naf.jpg", "caf\\xE8.jpg", "caf\\xE9.jpg", "IMG_2.JPG", "IMG_10.jpg"}));
     Pulsar(f, u"*"_qs);
-    Aceptar(f);
+    Hijo<QPushButton>(f, "cmdAceptar")->click();
 
-    QVERIFY(QFile::rename(A->camino(u"sub/IMG_2.JPG"_qs), A->camino(u"sub/IMG_3.jpg"_qs)));
-    QVERIFY(QFile::remove(A->camino(u"sub/.oculto.jpg"_qs)));
-    A->crear(Lista({"sub/nueva.jpg", "sub/otra.png"}));
+    for (const char* ido : {"IMG_2.JPG", ".oculto.jpg"})
+        QCOMPARE(std::remove(BytesDeNombre(A->camino(carpeta + QString::fromUtf8(ido))).constData()), 0);
+    A->crear({carpeta + u"IMG_3.jpg"_qs, carpeta + u"nueva.jpg"_qs, carpeta + u"otra.png"_qs});
     QVERIFY(QDir::setCurrent(SinBarra(*B)));  // the process's folder is no longer the shown one
     Mostrar(f);
-    QTRY_COMPARE(Mostrados(f), Lista({"IMG_3.jpg", "IMG_10.jpg", "nueva.jpg"}));
-    Aceptar(f);
-    QCOMPARE(e.Archivos, Lista({"IMG_10.jpg"}));
-    QCOMPARE(e.RutaCarpeta, A->camino(u"sub/"_qs));
+    QTRY_COMPARE(Mostrados(f), Lista({"c\\naf.jpg", "caf\\xE8.jpg", "caf\\xE9.jpg", "IMG_3.jpg", "IMG_10.jpg", "nueva.jpg"}));
+    Hijo<QPushButton>(f, "cmdAceptar")->click();
+    QCOMPARE(e.Archivos, QStringList({u"c\naf.jpg"_qs, tildes[1], tildes[0], u"IMG_10.jpg"_qs}));
+    QCOMPARE(e.RutaCarpeta, A->camino(carpeta));
 }
 
 void PruebaSeleccion::cerrar_data()
@@ -149,10 +138,8 @@ void PruebaSeleccion::cerrar_data()
     QTest::addColumn<QMessageBox::StandardButton>("respuesta");  // to the question on saved logs
     QTest::addColumn<QStringList>("archivos");  // empty: the selection as it was
     const auto no = QMessageBox::NoButton;
-    QTest::newRow("2, 5 and 9 picked out of order")
-        << Lista({"^9", "^2", "^5"}) << 1 << no << Lista({"foto3.jpg", "foto6.jpg", "foto10.jpg"});
-    QTest::newRow("a click starts anew, Shift extends, Ctrl adds and takes away; Enter accepts")
-        << Lista({"^5", "1", "+3", "^7", "^2"}) << 3 << no << Lista({"foto2.jpg", "foto4.jpg", "foto8.jpg"});
+    QTest::newRow("a click starts anew, Shift extends, Ctrl adds and takes away; in list order; Enter accepts")
+        << Lista({"^5", "3", "+1", "^9", "^2", "^7"}) << 3 << no << Lista({"foto2.jpg", "foto4.jpg", "foto8.jpg", "foto10.jpg"});
     QTest::newRow("Aceptar with nothing selected") << QStringList() << 1 << no << QStringList();
     QTest::newRow("Cancelar") << Lista({"*"}) << 2 << no << QStringList();
     QTest::newRow("close box: unloaded") << Lista({"*"}) << 0 << no << QStringList();
@@ -198,9 +185,10 @@ void PruebaSeleccion::cerrar()
     delete f;
 }
 
-// The path from the root down, then the subfolders (".oculta", "d2", "d10"); Enter opens one.
-// Each drive keeps the last folder visited on it; one that cannot be entered brings the
-// message and the drive shown before. A double click on the path goes up.
+// With the process's folder on another drive than the program's, the lists start at the
+// program's drive. The path from the root down, then the subfolders (".oculta", "d2", "d10");
+// Enter opens one. Each drive keeps the last folder visited on it; one that cannot be entered
+// brings the message and the drive shown before. A double click on the path goes up.
 void PruebaSeleccion::carpetas()
 {
     CarpetaPrueba C;
@@ -210,16 +198,20 @@ void PruebaSeleccion::carpetas()
         QVERIFY(QDir(SinBarra(*A)).mkpath(QString::fromUtf8(sub)));
     A->crear(Lista({"sub/f.txt", "sub/d2/dentro.txt"}));
     C.crear(Lista({"c.txt"}));
+    e.RutaPrograma = C.camino(u"prog"_qs);
     QVERIFY(QDir::setCurrent(A->camino(u"sub"_qs)));
     frmSeleccion f(e);
     Mostrar(f);
+    auto* discos = Hijo<QComboBox>(f, "lstDiscos");
+    QCOMPARE(discos->currentText(), SinBarra(C) + u" [C]"_qs);
+    QCOMPARE(Mostrados(f), Lista({"c.txt"}));
+    discos->setCurrentIndex(0);
     auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
     arbol->setCurrentItem(arbol->currentItem()->child(1));
     QTest::keyClick(arbol, Qt::Key_Return);
     QVERIFY(f.isVisible());
     QCOMPARE(Mostrados(f), Lista({"dentro.txt"}));
 
-    auto* discos = Hijo<QComboBox>(f, "lstDiscos");
     discos->setCurrentIndex(2);
     discos->setCurrentIndex(1);
     QCOMPARE(Mensajes(), Lista({"!Dispositivo no disponible"}));
@@ -234,31 +226,6 @@ void PruebaSeleccion::carpetas()
     QCOMPARE(Mostrados(f), Lista({"f.txt"}));
 }
 
-// Files copied from old archives in Latin-1, in a folder named so too: listed like any other,
-// each byte that is not text shown apart, control characters on the line, the filter on the
-// text; the selection holds the very names, and the folder.
-void PruebaSeleccion::nombresQueNoSonTexto()
-{
-    const QString carpeta = NombreDesdeBytes("fotos\xe9");
-    QCOMPARE(::mkdir(BytesDeNombre(A->camino(carpeta)).constData(), 0755), 0);
-    A->crear(QStringList{carpeta + NombreDesdeBytes("/caf\xe9.jpg"), carpeta + NombreDesdeBytes("/caf\xe8.jpg"),
-                         carpeta + u"/c\naf.jpg"_qs, carpeta + u"/ok.png"_qs});
-    frmSeleccion f(e);
-    Mostrar(f);
-    auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
-    arbol->setCurrentItem(arbol->currentItem()->child(0));
-    QCOMPARE(arbol->currentItem()->text(0), u"fotos\\xE9"_qs);
-    QTest::keyClick(arbol, Qt::Key_Return);
-    Hijo<QComboBox>(f, "cmbFiltro")->lineEdit()->selectAll();
-    QTest::keyClicks(Hijo<QComboBox>(f, "cmbFiltro")->lineEdit(), u"c*.jpg"_qs);
-    QCOMPARE(Mostrados(f), Lista({"c\\naf.jpg", "caf\\xE8.jpg", "caf\\xE9.jpg"}));
-    Pulsar(f, u"1"_qs);
-    Pulsar(f, u"^2"_qs);
-    Aceptar(f);
-    QCOMPARE(e.Archivos, (QStringList{NombreDesdeBytes("caf\xe8.jpg"), NombreDesdeBytes("caf\xe9.jpg")}));
-    QCOMPARE(e.RutaCarpeta, A->camino(carpeta) + u'/');
-}
-
 // The count of a selection is 16 bits wide: one file more is refused, with the dialog and
 // its selection left as they were so the user can take some away.
 void PruebaSeleccion::masDe32767()
@@ -268,14 +235,13 @@ void PruebaSeleccion::masDe32767()
     frmSeleccion f(e);
     Mostrar(f);
     Pulsar(f, u"*"_qs);
-    Aceptar(f);
+    Hijo<QPushButton>(f, "cmdAceptar")->click();
     QCOMPARE(Mensajes(), Lista({"!Se pueden seleccionar como máximo 32767 archivos."}));
     QVERIFY(f.isVisible());
-    QCOMPARE(e.NumArchivos, qint16(0));
-    QCOMPARE(e.Archivos, QStringList());
+    QVERIFY(e.Archivos.isEmpty() && e.NumArchivos == 0);
 
     Pulsar(f, u"^0"_qs);
-    Aceptar(f);
+    Hijo<QPushButton>(f, "cmdAceptar")->click();
     QVERIFY(!f.isVisible());
     QCOMPARE(e.NumArchivos, qint16(32767));
     QCOMPARE(e.Archivos.first(), u"f1"_qs);
