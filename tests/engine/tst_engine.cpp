@@ -48,6 +48,9 @@ public:
 class PruebaEngine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // As the program runs: typed numbers must read the same under a locale whose decimal
+    // point is a comma.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
     void reglas_data();
     void reglas();
     void operar_data();

@@ -78,7 +78,9 @@ def sincronizar():
         origen, destino = os.path.join(RAIZ, n), os.path.join(FUENTE, n)
         if not os.path.exists(destino) or leer(origen) != leer(destino):
             os.makedirs(os.path.dirname(destino), exist_ok=True)
-            shutil.copy2(origen, destino)
+            # A fresh time, not the tree's: a copy left faulted by a killed run is older than
+            # its objects, and keeping the tree's older time would leave them standing.
+            shutil.copy(origen, destino)
     return nombres
 
 

@@ -497,8 +497,8 @@ void PruebaVentana::teclado()
     };
     QCOMPARE(tab("cmdSeleccionar"), Lista({"cmdSeleccionar", "cmdProcesar", "optOpciones_0", "txtExtension"}));
     b.hijo(u"optOpciones_0"_qs)->setFocus();
-    for (int tecla : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down})
-        pulsar(tecla);
+    for (int vez = 0; vez < 3; ++vez)
+        pulsar(Qt::Key_Down);
     QCOMPARE(tab("cmdSeleccionar"),
              Lista({"cmdSeleccionar", "cmdProcesar", "optOpciones_2", "txtAnadir", "optAnadirPrincipio"}));
     b.hijo(u"optAnadirPrincipio"_qs)->setFocus();
@@ -508,9 +508,8 @@ void PruebaVentana::teclado()
 
     // Each dialog the keys open, and what Tab walks in it; Esc closes it.
     QStringList vistos;
-    const auto abrir = [&](auto* tipo, int tecla, Qt::KeyboardModifiers mod, const char* desde) {
-        using Dialogo = std::remove_pointer_t<decltype(tipo)>;
-        CuandoSeAbra<Dialogo>(b.w.get(), [&vistos, desde](QWidget* d) {
+    const auto abrir = [&](int tecla, Qt::KeyboardModifiers mod, const char* desde) {
+        CuandoSeAbra<QDialog>(b.w.get(), [&vistos, desde](QDialog* d) {
             QWidget* primero = d->findChild<QWidget*>(QString::fromLatin1(desde));
             vistos << d->windowTitle() + u": "_qs + CadenaDeTab(primero).join(u' ');
             QTest::keyClick(primero, Qt::Key_Escape);
@@ -519,9 +518,9 @@ void PruebaVentana::teclado()
         pulsar(tecla, mod);
     };
     b.escribir("txtAnadir", u"_1"_qs);
-    abrir(static_cast<frmVistaPrevia*>(nullptr), Qt::Key_P, Qt::ControlModifier, "lstVistaPrevia");
-    abrir(static_cast<frmHistorial*>(nullptr), Qt::Key_H, Qt::ControlModifier, "lstHistorial");
-    abrir(static_cast<frmSeleccion*>(nullptr), Qt::Key_Return, {}, "lstDiscos");
+    abrir(Qt::Key_P, Qt::ControlModifier, "lstVistaPrevia");
+    abrir(Qt::Key_H, Qt::ControlModifier, "lstHistorial");
+    abrir(Qt::Key_Return, {}, "lstDiscos");
     QCOMPARE(vistos, Lista({"Vista previa: lstVistaPrevia cmdCerrar", "Historial: lstHistorial cmdCerrarHist",
                             "Seleccionar archivos: lstDiscos lstCarpetas lstFicheros cmdAceptar cmdCancelar cmbFiltro"}));
     QCOMPARE(b.numArchivos(), u"0"_qs);  // Esc cancelled the selection as "Cancelar" does
