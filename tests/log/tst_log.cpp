@@ -1,6 +1,5 @@
 #include "Soporte.h"
 
-#include "app/Main.h"
 #include "engine/Estado.h"
 #include "log/Deshacer.h"
 #include "log/Guardar.h"
@@ -204,14 +203,6 @@ void PruebaLog::logGuardadoYAjuste()
         QVERIFY(c.leer(u"a.conf"_qs).contains(valor ? "Guardar=True" : "Guardar=False"));
         QCOMPARE(LeerGuardar(ajustes), valor);
     }
-    // The temporary log lives in the user's data folder, never beside the program.
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setApplicationName(u"Brindlewick"_qs);
-    Estado e;
-    e.LogCargado = true;
-    Main(e);
-    QVERIFY(!e.LogCargado && QFileInfo(QFileInfo(e.RutaLog).path()).isDir());
-    QCOMPARE(e.RutaLog, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/temp.txt"_qs);
 }
 
 // A run's log as "Resultado" shows it: one row per file, failures first with the reason in

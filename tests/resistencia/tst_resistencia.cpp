@@ -3,7 +3,6 @@
 #include "app/Proceso.h"
 #include "log/Historial.h"
 #include "log/Registro.h"
-#include "ui/frmResultado.h"
 
 namespace {
 
