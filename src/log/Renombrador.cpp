@@ -5,7 +5,7 @@
 #include "log/Registro.h"
 #include "platform/Plataforma.h"
 
-#include <QIODevice>
+#include <QFile>
 
 bool EsNombreDesnudo(const QString& nombre)
 {
@@ -32,14 +32,20 @@ bool NombresAdmitidos(const QString& viejo, const QString& nuevo)
 namespace {
 
 // A disk that fills up takes part of a record and refuses the rest: the second write then
-// fails, and the log itself says why.
+// fails, and the log itself says why. The part taken is cut off again: a reader that takes a
+// last record without its line end would take it whole, for a rename that is taken back.
 bool EscribirTodo(QIODevice& log, const QByteArray& linea)
 {
+    const qint64 inicio = log.pos();
     qint64 hecho = 0;
     for (qint64 n = 0; hecho < linea.size(); hecho += n) {
         n = log.write(linea.constData() + hecho, linea.size() - hecho);
-        if (n <= 0)
+        if (n <= 0) {
+            // By its name: the open file keeps its error, which the run reports.
+            if (auto* fichero = qobject_cast<QFile*>(&log); fichero && hecho > 0)
+                QFile::resize(fichero->fileName(), inicio);
             return false;
+        }
     }
     return true;
 }

@@ -6,6 +6,9 @@
 #include "log/Renombrador.h"
 #include "log/Resultado.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // The shared state of a run in the folder `c`, its log in memory or in `log`.
@@ -138,13 +141,23 @@ void PruebaLog::pasoDeRenombrado()
     run.e.Fallos = 32767;
     run.renombrar(Lista({"x|y"}));
     QCOMPARE(run.e.Fallos, 32767);
-    // A log that can't take a record: that rename is taken back, and the loop stops.
-    QFile lleno(u"/dev/full"_qs);
+    // A log whose disk fills up in the middle of a record (the file size limit stands in for
+    // it): that rename is taken back, the part written cut off, and the loop stops.
+    CarpetaPrueba datos;
+    QFile lleno(datos.camino(u"log"_qs));
     QVERIFY(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     Corrida disco(Lista({"1", "2"}), &lleno);
     RenombradorLog paso(disco.e, disco.pantalla);
-    QCOMPARE(CambiarExtension(disco.e, paso, disco.pantalla, u"x"_qs), FinOperacion::Detenida);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{}, antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    limite = {5, antes.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limite);
+    const FinOperacion fin = CambiarExtension(disco.e, paso, disco.pantalla, u"x"_qs);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    QCOMPARE(fin, FinOperacion::Detenida);
     QCOMPARE(disco.c.nombres(), Lista({"1", "2"}));
+    QCOMPARE(datos.leer(u"log"_qs), QByteArray());
 }
 
 void PruebaLog::deshacer_data()
