@@ -186,7 +186,6 @@ def main():
         raise ListaMal("the tree does not build:\n" + salida[-3000:])
     pruebas = leer_pruebas()  # a test's command is known once it is built
     comprobar_funciones(pruebas, programas)
-    # One at a time: the window tests share the user's settings file.
     for p in programas:
         if not pasa(pruebas, p):
             raise ListaMal(f"{p} fails without any fault")
