@@ -109,7 +109,7 @@ int Motor(const QString& carpeta, const QString& log)
     PantallaMuda pantalla;
     QElapsedTimer t;
     t.start();
-    const ResultadoProceso r = Procesar(e, pantalla, CambiarAPng(), {}, {});
+    const ResultadoProceso r = Procesar(e, pantalla, CambiarAPng());
     Informar("motor", t.nsecsElapsed());
     return r.aceptado && e.Fallos == 0 ? 0 : 1;
 }
@@ -204,7 +204,7 @@ int Vista(const QString& carpeta)
     e.NumArchivos = qint16(e.Archivos.size());
     QElapsedTimer t;
     t.start();
-    Prevision prevision = Prever(e, CambiarAPng(), {}, {});
+    Prevision prevision = Prever(e, CambiarAPng());
     const int filas = int(prevision.filas.size());
     frmVistaPrevia dialogo(std::move(prevision));
     dialogo.show();

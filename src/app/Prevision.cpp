@@ -9,6 +9,7 @@
 #include "log/Registro.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -46,14 +47,14 @@ Prevision PreverOperacion(const Estado& e, const Panel& panel)
     return Contar(paso);
 }
 
-Prevision PreverLog(const QString& logCargado, const QString& carpetaLog, bool conCabecera)
+Prevision PreverLogCargado(const QString& logCargado)
 {
     QFile cargado(logCargado);
     if (!cargado.open(QIODevice::ReadOnly))
         return Rechazada(RechazoLogCargado(logCargado, cargado.errorString()));
-    PasoSimulado paso(carpetaLog);
+    PasoSimulado paso(QFileInfo(logCargado).path());
     // A record that undo passes over shows as it reads, in the direction of the undo.
-    RecorrerDeshacer(LeerLog(cargado.readAll(), conCabecera), paso, [&](const Registro& r, int i) {
+    RecorrerDeshacer(LeerLog(cargado.readAll(), false), paso, [&](const Registro& r, int i) {
         if (paso.NumFilas() == i)
             paso.Anotar(r.nuevo, r.viejo,
                         r.fallo ? ResultadoPrevisto::OmitidoFallo : ResultadoPrevisto::OmitidoLinea);
@@ -63,13 +64,16 @@ Prevision PreverLog(const QString& logCargado, const QString& carpetaLog, bool c
 
 }  // namespace
 
-Prevision Prever(const Estado& e, const Panel& panel, const QString& logCargado,
-                 const QString& carpetaLog)
+Prevision Prever(const Estado& e, const Panel& panel)
 {
-    return e.LogCargado ? PreverLog(logCargado, carpetaLog, false) : PreverOperacion(e, panel);
+    return e.LogCargado ? PreverLogCargado(e.RutaLogCargado) : PreverOperacion(e, panel);
 }
 
-Prevision PreverEntrada(const EntradaHistorial& entrada)
+Prevision PreverEntrada(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial)
 {
-    return PreverLog(entrada.log, entrada.carpeta, true);
+    const QList<Renombre> renombres = CalcularPendiente(entrada, historial).renombres;
+    PasoSimulado paso(entrada.carpeta);
+    PantallaMuda pantalla;
+    EjecutarRenombres(renombres, qint16(std::min<qsizetype>(renombres.size(), 32767)), paso, pantalla);
+    return Contar(paso);
 }

@@ -19,10 +19,9 @@ struct Prevision {
 
 // Foretells, touching no file, what Procesar would do with the same arguments: the panel's
 // operation over the selection, through the same checks and rules, or, with a log loaded,
-// the undo of `logCargado` in `carpetaLog`, through the same reading and order. Each rename
-// meets the folder as the earlier renames of the run would leave it.
-Prevision Prever(const Estado& e, const Panel& panel, const QString& logCargado,
-                 const QString& carpetaLog);
+// its undo in its own folder, through the same reading and order. Each rename meets the
+// folder as the earlier renames of the run would leave it.
+Prevision Prever(const Estado& e, const Panel& panel);
 
-// Foretells the undo of a run of the history, as DeshacerEntrada would make it.
-Prevision PreverEntrada(const EntradaHistorial& entrada);
+// Foretells the undo of an entry of `historial`, as DeshacerEntrada would make it now.
+Prevision PreverEntrada(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial);

@@ -1,6 +1,7 @@
 #include "app/Proceso.h"
 
 #include "engine/Estado.h"
+#include "engine/Listado.h"
 #include "engine/Panel.h"
 #include "engine/Pantalla.h"
 #include "log/Deshacer.h"
@@ -17,21 +18,49 @@
 
 namespace {
 
+ResultadoProceso Rehusar(const QString& mensaje)
+{
+    ResultadoProceso r;
+    r.aceptado = false;
+    r.mensaje = mensaje;
+    return r;
+}
+
 QString Rechazo(const QString& que, const QString& ruta, const QString& razon)
 {
     return que + u'\n' + NombreVisible(ruta) + u'\n' + razon;
 }
 
-// A run once nothing can refuse it any more: its own log opened and put in place of
-// "temp.txt", then `renombrar` through the step in `carpeta` (false when the step stopped it);
-// the log closed, its entry told how the run ended, and the log made the window's own.
+// Holds EnProceso from a run's first check to its end. A run never starts inside another of
+// the same state: its folder, log and counters are its own until it ends.
+class Ocupado {
+public:
+    explicit Ocupado(Estado& e) : e(e), libre(!e.EnProceso) { e.EnProceso = true; }
+    ~Ocupado()
+    {
+        if (libre)
+            e.EnProceso = false;
+    }
+    bool Libre() const { return libre; }
+
+private:
+    Estado& e;
+    const bool libre;
+};
+
+const QString YaEnProceso = QStringLiteral("Ya hay un proceso en curso. Espere a que termine.");
+
+// A run once nothing can refuse it any more: its own log opened (and put in place of
+// "temp.txt" unless `enLugarDeTemporal` is false), then `renombrar` through the step in the
+// entry's folder (false when the step stopped it); the log closed and its entry told how the
+// run ended.
 ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecera,
-                        const EntradaHistorial& datos,
+                        const EntradaHistorial& datos, bool enLugarDeTemporal,
                         const std::function<bool(RenombradorLog&)>& renombrar)
 {
     LogDeCorrida log;
-    if (const ResultadoSistema r = log.Abrir(e.RutaLog, cabecera, datos); !r.ok)
-        return {false, Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, r.razon)};
+    if (const ResultadoSistema r = log.Abrir(e.RutaLog, cabecera, datos, enLugarDeTemporal); !r.ok)
+        return Rehusar(Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, r.razon));
     e.Fallos = 0;
     e.RutaCarpeta = datos.carpeta;
     e.FicheroLog = &log.Fichero();
@@ -48,7 +77,8 @@ ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecer
     log.Terminar(r.completa ? EstadoEntrada::Completa : EstadoEntrada::Interrumpida,
                  paso.Renombrados(), e.Fallos);
     log.Fichero().close();
-    e.LogPropio = log.Ruta();
+    r.log = log.Ruta();
+    r.deshacible = true;
     return r;
 }
 
@@ -68,49 +98,86 @@ QString RechazoLogCargado(const QString& ruta, const QString& razon)
     return Rechazo(QStringLiteral("No se pudo abrir el log:"), ruta, razon);
 }
 
-ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel,
-                          const QString& logCargado, const QString& carpetaLog)
+ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel)
 {
+    const Ocupado ocupado(e);
+    if (!ocupado.Libre())
+        return Rehusar(YaEnProceso);
     // Whatever can refuse the run is settled before "temp.txt" is touched: a refused run
     // leaves the previous run's log, which can still be undone and saved.
     const QByteArray cabecera = CabeceraLog(e.NumArchivos, e.RutaCarpeta);
+    ResultadoProceso r;
     if (e.LogCargado) {
-        QFile cargado(logCargado);
+        QFile cargado(e.RutaLogCargado);
         if (!cargado.open(QIODevice::ReadOnly))
-            return {false, RechazoLogCargado(logCargado, cargado.errorString())};
+            return Rehusar(RechazoLogCargado(e.RutaLogCargado, cargado.errorString()));
         const QByteArray bytes = cargado.readAll();
         // The saved log's renames are undone in the folder where it lies; no offer to save
         // afterwards, since this log holds the reverse renames.
-        ResultadoProceso r = Correr(
-            e, pantalla, cabecera,
-            Datos(carpetaLog, QStringLiteral("Log cargado: ") + QFileInfo(logCargado).fileName()),
-            [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes, false); });
+        const QFileInfo info(e.RutaLogCargado);
+        r = Correr(e, pantalla, cabecera,
+                   Datos(CarpetaSeleccion(info.path()), QStringLiteral("Log cargado: ") + info.fileName()), true,
+                   [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes); });
         e.LogCargado = !r.aceptado;
-        return r;
+    } else {
+        const auto leido = LeerPanel(panel, e.NumArchivos);
+        if (const QString* mensaje = std::get_if<QString>(&leido))
+            return Rehusar(*mensaje);
+        const Operacion& op = std::get<Operacion>(leido);
+        r = Correr(e, pantalla, cabecera, Datos(e.RutaCarpeta, DescribirOperacion(op)), true,
+                   [&](RenombradorLog& paso) {
+                       return EjecutarOperacion(op, e, paso, pantalla) == FinOperacion::Completa;
+                   });
+        r.ofrecerGuardar = r.completa && e.GuardarLog;
     }
-    const auto leido = LeerPanel(panel, e.NumArchivos);
-    if (const QString* mensaje = std::get_if<QString>(&leido))
-        return {false, *mensaje};
-    const Operacion& op = std::get<Operacion>(leido);
-    ResultadoProceso r = Correr(e, pantalla, cabecera, Datos(e.RutaCarpeta, DescribirOperacion(op)),
-                                [&](RenombradorLog& paso) {
-                                    return EjecutarOperacion(op, e, paso, pantalla) == FinOperacion::Completa;
-                                });
-    r.ofrecerGuardar = r.completa && e.GuardarLog;
+    if (r.aceptado)
+        e.LogPropio = r.log;
     return r;
 }
 
-ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHistorial& entrada)
+ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHistorial& entrada, bool delMenu)
 {
-    QFile f(entrada.log);
-    if (!f.open(QIODevice::ReadOnly))
-        return {false, RechazoLogCargado(entrada.log, f.errorString())};
-    const QByteArray bytes = f.readAll();
-    // The header of the run undone, so that undoing this undo fills the bar over its records.
-    const QByteArray cabecera = CabeceraLog(LeerLog(bytes, true).numArchivos, entrada.carpeta);
-    ResultadoProceso r = Correr(e, pantalla, cabecera, Datos(entrada.carpeta, QStringLiteral("Deshacer")),
-                                [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes, true); });
-    if (r.completa)
-        MarcarEntrada(entrada, EstadoEntrada::Deshecha);
+    const Ocupado ocupado(e);
+    if (!ocupado.Libre())
+        return Rehusar(YaEnProceso);
+    const QString carpeta = QFileInfo(entrada.log).path();
+    // One undo at a time among the windows of the user, so that no two undo the same renames:
+    // the claim goes with the process, however it ends.
+    const Cerrojo reclamo(carpeta);
+    if (!reclamo.Tomado())
+        return Rehusar(QStringLiteral("Otra ventana está deshaciendo una ejecución. Inténtelo cuando termine."));
+    // Read again once claimed: another window may have undone it meanwhile.
+    const std::optional<EntradaHistorial> ahora = LeerEntrada(entrada.log);
+    if (!ahora)
+        return Rehusar(RechazoLogCargado(entrada.log, QFile(entrada.log).exists()
+                                                          ? QStringLiteral("No es un registro del historial.")
+                                                          : QStringLiteral("No existe.")));
+    if (ahora->estado == EstadoEntrada::EnCurso)
+        return Rehusar(QStringLiteral("Esta ejecución sigue en curso en otra ventana."));
+    if (ahora->estado == EstadoEntrada::Deshecha)
+        return Rehusar(QStringLiteral("Esta ejecución ya está deshecha."));
+    const Pendiente pendiente = CalcularPendiente(*ahora, LeerHistorial(carpeta));
+    const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
+    EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer"));
+    datos.deshace = QFileInfo(ahora->log).fileName();
+    ResultadoProceso r = Correr(e, pantalla, CabeceraLog(num, ahora->carpeta), datos, !delMenu, [&](RenombradorLog& paso) {
+        return EjecutarRenombres(pendiente.renombres, num, paso, pantalla) == FinOperacion::Completa;
+    });
+    if (!r.aceptado)
+        return r;
+    MarcarTrasDeshacer(ahora->log);
+    if (!delMenu) {
+        e.LogPropio = r.log;
+        return r;
+    }
+    const std::optional<EntradaHistorial> despues = LeerEntrada(ahora->log);
+    r.deshacible = despues && Deshacible(despues->estado);
     return r;
+}
+
+ResultadoProceso DeshacerPropio(Estado& e, Pantalla& pantalla)
+{
+    EntradaHistorial propia;
+    propia.log = e.LogPropio;
+    return DeshacerEntrada(e, pantalla, propia, true);
 }

@@ -20,4 +20,7 @@ struct Estado {
     qint16 Fallos = 0;
     bool GuardarLog = true;
     bool LogCargado = false;
+    QString RutaLogCargado;  // the saved log "Cargar Log" chose, which the next run undoes
+    // A run or an undo is under way: none may start inside it, whoever asks.
+    bool EnProceso = false;
 };

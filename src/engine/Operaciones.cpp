@@ -10,12 +10,10 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
-
 // The renames in the planned order. A stop the user asks for waits until no file is set
 // apart, so a cycle is always finished; one the log asks for can't wait.
-FinOperacion Ejecutar(const QList<Renombre>& renombres, qint16 num, PasoRenombrar& paso,
-                      Pantalla& pantalla)
+FinOperacion EjecutarRenombres(const QList<Renombre>& renombres, qint16 num, PasoRenombrar& paso,
+                               Pantalla& pantalla)
 {
     QHash<qsizetype, QString> apartados;  // files set apart, under the run's own names
     qint16 hechos = 0;
@@ -52,6 +50,8 @@ FinOperacion Ejecutar(const QList<Renombre>& renombres, qint16 num, PasoRenombra
     return FinOperacion::Completa;
 }
 
+namespace {
+
 // The loop that every operation shares. `regla` gives the new name of a file, or no value
 // when the file is to be left alone (no rename, but the bar still moves).
 template <typename Regla>
@@ -63,7 +63,7 @@ FinOperacion Recorrer(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla, 
     renombres.reserve(ultimo);
     for (qint16 i = 0; i < ultimo; ++i)
         renombres.append({e.Archivos.at(i), regla(e.Archivos.at(i), i)});
-    return Ejecutar(renombres, e.NumArchivos, paso, pantalla);
+    return EjecutarRenombres(renombres, e.NumArchivos, paso, pantalla);
 }
 
 }  // namespace

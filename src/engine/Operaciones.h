@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Plan.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -46,6 +48,11 @@ FinOperacion GenerarNombres(const Estado& e, PasoRenombrar& paso, Pantalla& pant
                             const QString& patron, qint16 desde);
 FinOperacion CambiarMayusculas(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,
                                bool mayusculas);
+
+// Gives each file of `renombres` its new name, in the order Planificar sets, as the operations
+// do; the bar counts `num` files.
+FinOperacion EjecutarRenombres(const QList<Renombre>& renombres, qint16 num, PasoRenombrar& paso,
+                               Pantalla& pantalla);
 
 // Width of the progress bar after file i of numArchivos, for a frame anchoMarco twips wide:
 // the full bar is 25 twips narrower than its frame. Single precision, as the shapes keep it.

@@ -71,7 +71,8 @@ QString DescribirOperacion(const Operacion& op)
                    : op.modo == ModoPrincipio ? QStringLiteral(" al principio")
                                               : QStringLiteral(" en la posición %1").arg(int(op.posicion)));
     case 3:
-        return QStringLiteral("Generar: %1 desde %2").arg(op.texto1).arg(op.desde);
+        // Joined, not substituted: a "%1" the user typed is text like any other.
+        return QStringLiteral("Generar: ") + op.texto1 + QStringLiteral(" desde ") + QString::number(op.desde);
     case 4:
         return QStringLiteral("A --> a");
     case 5:

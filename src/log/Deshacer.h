@@ -1,31 +1,43 @@
 #pragma once
 
+#include "engine/Plan.h"
+
+#include <QList>
+#include <QString>
+
 #include <functional>
 
 class PasoRenombrar;
 class QByteArray;
+struct EntradaHistorial;
 struct Estado;
 class Pantalla;
 struct LogLeido;
 struct Registro;
 
-// The heart of undo: each record of `log` renamed back through `paso`, in the order undo
-// takes them, last record first, which restores a folder even where a later rename took a
-// name that an earlier one freed. Failure records and lines no writer produces are passed
-// over. `trasRegistro` runs after every record, passed over or not, with its place in that
-// order (0 first). False when the step asked to stop.
+// The undo of a saved log: each record renamed back through `paso`, last record first, which
+// restores a folder even where a later rename took a name that an earlier one freed. Failure
+// records and lines no writer produces are passed over. `trasRegistro` runs after every
+// record, passed over or not, with its place in that order (0 first). False when the step
+// asked to stop.
 bool RecorrerDeshacer(const LogLeido& log, PasoRenombrar& paso,
                       const std::function<void(const Registro&, int)>& trasRegistro);
 
-// Undoes the renames that the log `bytes` records, through `paso` (which renames in its
-// folder and records each reverse rename where it records): the whole log is read first, then
-// undone as RecorrerDeshacer goes through it. A temporary log's header gives NumArchivos, for
-// the bar. False when the step asked to stop.
-bool DeshacerLog(Estado& e, PasoRenombrar& paso, Pantalla& pantalla, const QByteArray& bytes,
-                 bool conCabecera);
+// Undoes the renames that the saved log `bytes` records, through `paso` (which renames in its
+// folder and records each reverse rename where it records); the bar grows over NumArchivos.
+// False when the step asked to stop.
+bool DeshacerLog(Estado& e, PasoRenombrar& paso, Pantalla& pantalla, const QByteArray& bytes);
 
-// "Deshacer" of the window's own last run, from its log, which stays as it is: nothing is
-// recorded, and its entry in the history reads "Deshecho" afterwards. `alAbrir` runs once the
-// log is open, before the first rename (the window shows the undo). False, with nothing done,
-// when the log can't be opened.
-bool DeshacerPropio(Estado& e, Pantalla& pantalla, const std::function<void()>& alAbrir = {});
+// What undoing an entry of the history takes now. Its files are followed, by name, through
+// its log and then through the logs of the runs that undid it (and undid those) since, in the
+// order they ran: each file that bears another name than before the entry goes back to it.
+struct Pendiente {
+    QList<Renombre> renombres;  // from its name now to its name before, last renamed first
+    int movidos = 0;            // files the entry itself renamed
+    bool tocada = false;        // a run has undone or redone some of it since
+};
+Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial);
+
+// After a run that undid the entry whose log is `log`: that entry's card, and those of the
+// entries it undid in turn, tell what stands of each now.
+void MarcarTrasDeshacer(const QString& log);

@@ -3,7 +3,6 @@
 #include "log/Registro.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -26,11 +25,8 @@ ResultadoSistema CopiarLogGuardado(const QString& temporal, const QString& desti
         if (r.deshacible)
             guardado += LineaRegistro(r.viejo, r.nuevo);
 
-    QSaveFile salida(destino);
-    if (!salida.open(QIODevice::WriteOnly) || salida.write(guardado) != guardado.size()
-        || !salida.commit())
-        return {false, salida.errorString()};
-    return {};
+    // A saved log is the user's only way back once the history has let the run go.
+    return EscribirEntero(destino, guardado, true);
 }
 
 bool LeerGuardar(QSettings& ajustes)

@@ -1,19 +1,20 @@
 #include "log/Historial.h"
 
 #include "log/Registro.h"
+#include "log/Resultado.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
 
 // The states as the card writes them, in the order of EstadoEntrada.
-const QStringList Estados = {QStringLiteral("completa"), QStringLiteral("en curso"),
-                             QStringLiteral("deshecha"), QStringLiteral("interrumpida")};
+const QStringList Estados = {QStringLiteral("completa"),     QStringLiteral("en curso"),
+                             QStringLiteral("deshecha"),     QStringLiteral("interrumpida"),
+                             QStringLiteral("deshecha en parte"), QStringLiteral("rehecha")};
 
 // The card beside a log: the same name, ".ficha" for ".txt".
 QString Ficha(const QString& log)
@@ -32,13 +33,25 @@ ResultadoSistema EscribirFicha(const EntradaHistorial& e)
         {u"operacion", e.operacion},
         {u"estado", Estados.at(int(e.estado))},
         {u"renombrados", QString::number(e.renombrados)},
-        {u"fallos", QString::number(e.fallos)}};
+        {u"fallos", QString::number(e.fallos)},
+        {u"deshace", e.deshace}};
     for (const auto& [clave, valor] : campos)
-        AnadirRegistro(texto, QStringView(clave), valor);
-    QSaveFile ficha(Ficha(e.log));
-    if (!ficha.open(QIODevice::WriteOnly) || ficha.write(texto) != texto.size() || !ficha.commit())
-        return {false, ficha.errorString()};
-    return {};
+        if (!valor.isEmpty())
+            AnadirRegistro(texto, QStringView(clave), valor);
+    return EscribirEntero(Ficha(e.log), texto, false);
+}
+
+// The files a run renamed and those that failed, as "Resultado" counts them from its log.
+void ContarDesdeLog(EntradaHistorial& e)
+{
+    QFile log(e.log);
+    if (!log.open(QIODevice::ReadOnly))
+        return;
+    e.renombrados = e.fallos = 0;
+    for (const FilaResultado& f : LeerResultado(log.readAll())) {
+        e.fallos += !f.razon.isEmpty();
+        e.renombrados += f.razon.isEmpty() && f.actual != f.nuevo;
+    }
 }
 
 }  // namespace
@@ -59,12 +72,21 @@ QString TextoEstado(EstadoEntrada estado)
         return QStringLiteral("Deshecho");
     case EstadoEntrada::Interrumpida:
         return QStringLiteral("Interrumpido");
+    case EstadoEntrada::DeshechaEnParte:
+        return QStringLiteral("Deshecho en parte");
+    case EstadoEntrada::Rehecha:
+        return QStringLiteral("Rehecho");
     }
     return {};
 }
 
+bool Deshacible(EstadoEntrada estado)
+{
+    return estado != EstadoEntrada::EnCurso && estado != EstadoEntrada::Deshecha;
+}
+
 ResultadoSistema LogDeCorrida::Abrir(const QString& rutaLog, const QByteArray& cabecera,
-                                     const EntradaHistorial& datos)
+                                     const EntradaHistorial& datos, bool enLugarDeTemporal)
 {
     const QString carpeta = CarpetaHistorial(rutaLog);
     QDir().mkpath(carpeta);
@@ -83,11 +105,11 @@ ResultadoSistema LogDeCorrida::Abrir(const QString& rutaLog, const QByteArray& c
             return {false, fichero.errorString()};
     }
     entrada.log = fichero.fileName();
-    Bloquear(fichero);
+    cerrojo = std::make_unique<Cerrojo>(entrada.log);
     ResultadoSistema r{false, {}};
     if (fichero.write(cabecera) != cabecera.size())
         r.razon = fichero.errorString();
-    else if (r = EscribirFicha(entrada); r.ok)
+    else if (r = EscribirFicha(entrada); r.ok && enLugarDeTemporal)
         r = EnlazarEnLugarDe(entrada.log, rutaLog);
     if (!r.ok) {
         fichero.close();
@@ -104,6 +126,7 @@ void LogDeCorrida::Terminar(EstadoEntrada estado, int renombrados, int fallos)
     entrada.fallos = fallos;
     // Unsaid, the card keeps "en curso", which reads as interrupted once this process is gone.
     EscribirFicha(entrada);
+    cerrojo.reset();
 }
 
 std::optional<EntradaHistorial> LeerEntrada(const QString& log)
@@ -121,14 +144,18 @@ std::optional<EntradaHistorial> LeerEntrada(const QString& log)
     e.fecha = QDateTime::fromString(campos.value(QStringLiteral("fecha")), Qt::ISODateWithMs);
     e.carpeta = campos.value(QStringLiteral("carpeta"));
     e.operacion = campos.value(QStringLiteral("operacion"));
+    e.deshace = campos.value(QStringLiteral("deshace"));
     e.renombrados = campos.value(QStringLiteral("renombrados")).toInt();
     e.fallos = campos.value(QStringLiteral("fallos")).toInt();
     const qsizetype estado = Estados.indexOf(campos.value(QStringLiteral("estado")));
     if (!e.fecha.isValid() || e.carpeta.isEmpty() || estado < 0 || !QFileInfo(log).isFile())
         return std::nullopt;
     e.estado = EstadoEntrada(estado);
-    if (e.estado == EstadoEntrada::EnCurso && !Bloqueado(log))
+    if (e.estado == EstadoEntrada::EnCurso && !Bloqueado(log)) {
+        // Killed before its card had its last word: what it did is in its log.
         e.estado = EstadoEntrada::Interrumpida;
+        ContarDesdeLog(e);
+    }
     return e;
 }
 

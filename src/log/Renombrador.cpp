@@ -13,10 +13,6 @@ bool EsNombreDesnudo(const QString& nombre)
         return false;
     for (QChar c : nombre) {
         const char16_t u = c.unicode();
-#ifdef Q_OS_WIN
-        if (u == u'\\')
-            return false;
-#endif
         if (u == u'/' || u == 0)
             return false;
     }

@@ -44,19 +44,6 @@ int Secuencia(QByteArrayView b, qsizetype i, char32_t& punto)
 
 }  // namespace
 
-#ifdef Q_OS_WIN
-
-QString NombreDesdeBytes(const QByteArray& bytes)
-{
-    return QString::fromUtf8(bytes);
-}
-
-void AnadirBytesDeNombre(QByteArray& destino, QStringView nombre)
-{
-    destino += nombre.toUtf8();
-}
-
-#else
 
 QString NombreDesdeBytes(const QByteArray& bytes)
 {
@@ -112,7 +99,6 @@ void AnadirBytesDeNombre(QByteArray& bytes, QStringView nombre)
     }
 }
 
-#endif
 
 QByteArray BytesDeNombre(QStringView nombre)
 {

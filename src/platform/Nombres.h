@@ -9,8 +9,7 @@
 // valid UTF-8 as the characters they encode, and each byte that is not as a character of its
 // own, the lone low surrogate U+DC80 to U+DCFF, which no valid UTF-8 ever decodes to. So the
 // name rules change the text parts and carry those bytes along where they stand, and the
-// system gets back the very bytes it gave. (On Windows a name is 16-bit text already, kept as
-// it is.)
+// system gets back the very bytes it gave.
 
 QString NombreDesdeBytes(const QByteArray& bytes);
 QByteArray BytesDeNombre(QStringView nombre);

@@ -8,9 +8,6 @@
 
 #include <optional>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -20,128 +17,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
-#ifdef Q_OS_WIN
-
-namespace {
-
-ResultadoSistema ErrorWindows()
-{
-    wchar_t* texto = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                       | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t*>(&texto), 0, nullptr);
-    ResultadoSistema r{false, QString::fromWCharArray(texto).trimmed()};
-    LocalFree(texto);
-    return r;
-}
-
-}  // namespace
-
-QString TextoDelSistema(Causa causa)
-{
-    static constexpr DWORD Codigos[] = {ERROR_ALREADY_EXISTS, ERROR_FILE_NOT_FOUND, ERROR_FILENAME_EXCED_RANGE,
-                                        ERROR_ACCESS_DENIED,  ERROR_ACCESS_DENIED,  ERROR_WRITE_PROTECT};
-    SetLastError(Codigos[int(causa)]);
-    return ErrorWindows().razon;
-}
-
-CarpetaAbierta::CarpetaAbierta(const QString& ruta) : ruta(ruta) {}
-
-CarpetaAbierta::~CarpetaAbierta() = default;
-
-ResultadoSistema CarpetaAbierta::Apartar(QStringView viejo, QString& temporal)
-{
-    const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
-    for (int n = 0; n < 1000; ++n) {
-        temporal = QStringLiteral(".brindlewick-%1-%2").arg(GetCurrentProcessId()).arg(++apartados);
-        if (MoveFileExW(w(ruta + viejo), w(ruta + temporal), 0))
-            return {};
-        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
-            break;
-    }
-    temporal.clear();
-    return ErrorWindows();
-}
-
-ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
-{
-    const QString desde = ruta + viejo, hacia = ruta + nuevo;
-    const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
-    if (desde == hacia) {
-        if (GetFileAttributesW(w(desde)) != INVALID_FILE_ATTRIBUTES)
-            return {};
-    } else if (MoveFileExW(w(desde), w(hacia), 0)) {  // no MOVEFILE_REPLACE_EXISTING
-        return {};
-    }
-    return ErrorWindows();
-}
-
-ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
-{
-    const auto w = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
-    const QString temporal = hacia + QStringLiteral(".%1").arg(GetCurrentProcessId());
-    DeleteFileW(w(temporal));
-    if (CreateHardLinkW(w(temporal), w(desde), nullptr)
-        && MoveFileExW(w(temporal), w(hacia), MOVEFILE_REPLACE_EXISTING))
-        return {};
-    return ErrorWindows();
-}
-
-void Bloquear(QFile&) {}
-
-bool Bloqueado(const QString& ruta)
-{
-    // A file another process keeps open for writing can't be opened here for writing.
-    QFile f(ruta);
-    return f.exists() && !f.open(QIODevice::Append);
-}
-
-bool SincronizarFichero(QFile& fichero)
-{
-    return fichero.flush();
-}
-
-QByteArray ClaveNombre(const QString& nombre, bool)
-{
-    // NTFS ignores case; its names are counted in UTF-16 units.
-    const QString plegado = nombre.toCaseFolded();
-    return QByteArray(reinterpret_cast<const char*>(plegado.utf16()), plegado.size() * 2);
-}
-
-bool IgnoraMayusculas(const QString&, const QStringList&)
-{
-    return true;
-}
-
-QList<EntradaCarpeta> ListarCarpeta(const QString& ruta)
-{
-    QList<EntradaCarpeta> entradas;
-    for (const QFileInfo& i : QDir(ruta).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        entradas.append({i.fileName(), i.isDir()});
-    return entradas;
-}
-
-bool Entrable(const QString& ruta)
-{
-    const QFileInfo f(ruta);
-    return f.isDir() && f.isReadable() && f.isExecutable();
-}
-
-NombresCarpeta LeerNombresCarpeta(const QString& ruta)
-{
-    NombresCarpeta carpeta;
-    carpeta.ignoraMayusculas = true;
-    carpeta.largoMaximo = 255 * 2;
-    const QStringList nombres = QDir(ruta).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& n : nombres)
-        carpeta.nombres.append(ClaveNombre(n, true));
-    return carpeta;
-}
-
-#else
 
 namespace {
 
@@ -363,9 +239,19 @@ ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
     return {};
 }
 
-void Bloquear(QFile& fichero)
+Cerrojo::Cerrojo(const QString& ruta)
 {
-    ::flock(fichero.handle(), LOCK_EX | LOCK_NB);
+    fd = ::open(BytesDeNombre(ruta).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+Cerrojo::~Cerrojo()
+{
+    if (fd >= 0)
+        ::close(fd);
 }
 
 bool Bloqueado(const QString& ruta)
@@ -376,6 +262,34 @@ bool Bloqueado(const QString& ruta)
     const bool libre = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
     ::close(fd);
     return !libre;
+}
+
+ResultadoSistema EscribirEntero(const QString& ruta, const QByteArray& bytes, bool sincronizar)
+{
+    const QByteArray destino = BytesDeNombre(ruta);
+    const QByteArray temporal = destino + ".brindlewick-" + QByteArray::number(::getpid());
+    const int fd = ::open(temporal.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return Error(errno);
+    int codigo = 0;
+    for (qsizetype hecho = 0; codigo == 0 && hecho < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + hecho, size_t(bytes.size() - hecho));
+        if (n > 0)
+            hecho += n;
+        else if (n < 0 && errno != EINTR)
+            codigo = errno;
+    }
+    if (codigo == 0 && sincronizar && ::fdatasync(fd) != 0)
+        codigo = errno;
+    if (::close(fd) != 0 && codigo == 0)
+        codigo = errno;
+    if (codigo == 0 && ::rename(temporal.constData(), destino.constData()) != 0)
+        codigo = errno;
+    if (codigo != 0) {
+        ::unlink(temporal.constData());
+        return Error(codigo);
+    }
+    return {};
 }
 
 bool SincronizarFichero(QFile& fichero)
@@ -470,4 +384,3 @@ NombresCarpeta LeerNombresCarpeta(const QString& ruta)
     return carpeta;
 }
 
-#endif

@@ -20,7 +20,6 @@ struct ResultadoSistema {
 enum class Causa : quint8 { Existe, NoExiste, NombreLargo, Permiso, NoPermitido, SoloLectura };
 QString TextoDelSistema(Causa causa);
 
-#ifndef Q_OS_WIN
 // The system calls behind a rename, replaceable so that tests reach the branches this
 // machine's file systems never take. Names are relative to the open folder `carpeta`; each
 // call returns 0 or an errno value.
@@ -35,18 +34,13 @@ struct LlamadasRenombrar {
     int (*listar)(int carpeta, QList<QByteArray>& nombres);
 };
 const LlamadasRenombrar& LlamadasDelSistema();
-#endif
 
 // The folder whose files a run renames, opened once. Each rename names its files relative
 // to it: no rename can leave it, and the system need not walk its path again for every file.
 class CarpetaAbierta {
 public:
-#ifdef Q_OS_WIN
-    explicit CarpetaAbierta(const QString& ruta);
-#else
     explicit CarpetaAbierta(const QString& ruta,
                             const LlamadasRenombrar& llamadas = LlamadasDelSistema());
-#endif
     ~CarpetaAbierta();
     CarpetaAbierta(const CarpetaAbierta&) = delete;
     CarpetaAbierta& operator=(const CarpetaAbierta&) = delete;
@@ -61,10 +55,6 @@ public:
     ResultadoSistema Apartar(QStringView viejo, QString& temporal);
 
 private:
-#ifdef Q_OS_WIN
-    QString ruta;
-    int apartados = 0;
-#else
     int SinReemplazo(const char* a, const char* b) const;
     int CambiarMayusculas(const char* a, const char* b);
     int PorTemporal(const char* a, const char* b);
@@ -81,7 +71,6 @@ private:
     Mayusculas mayusculas = Mayusculas::SinProbar;
     QSet<QByteArray> listado;  // the exact names, kept up to date once the folder ignores case
     int apartados = 0;         // names of its own taken so far
-#endif
 };
 
 // Gives the file `desde` the name `hacia` too, replacing in one atomic step whatever `hacia`
@@ -89,13 +78,30 @@ private:
 // file system has none, a symbolic link.
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia);
 
-// Locks the open file for as long as this process keeps it open (or dies), and tells whether
-// another process holds such a lock on the file at `ruta`.
-void Bloquear(QFile& fichero);
+// An exclusive lock on the file at `ruta`, held for as long as this object lives (a process
+// that dies lets go of it), unless someone else holds one already.
+class Cerrojo {
+public:
+    explicit Cerrojo(const QString& ruta);
+    ~Cerrojo();
+    Cerrojo(const Cerrojo&) = delete;
+    Cerrojo& operator=(const Cerrojo&) = delete;
+    bool Tomado() const { return fd >= 0; }
+
+private:
+    int fd = -1;
+};
+// Whether someone holds a Cerrojo on the file at `ruta`.
 bool Bloqueado(const QString& ruta);
 
 // Pushes what was written to `fichero` onto the disk.
 bool SincronizarFichero(QFile& fichero);
+
+// Writes `bytes` as the whole file at `ruta`: first under a name of its own beside it, every
+// write checked (a full disk may take part of one and say so only at the next), then put in
+// place with one rename, so the file is whole or as it was. With `sincronizar`, on the disk
+// itself before it takes the name.
+ResultadoSistema EscribirEntero(const QString& ruta, const QByteArray& bytes, bool sincronizar);
 
 // An entry of a folder, as the selection dialog lists it.
 struct EntradaCarpeta {

@@ -6,7 +6,6 @@
 #include "engine/Operaciones.h"
 #include "engine/Panel.h"
 #include "engine/Reglas.h"
-#include "log/Deshacer.h"
 #include "log/Guardar.h"
 #include "log/Historial.h"
 #include "platform/Nombres.h"
@@ -237,8 +236,8 @@ void frmBrindlewick::CrearMenus()
     mnuGuardar->setCheckable(true);
     mnuCargar = accion(opciones, "mnuCargar", QStringLiteral("Cargar Log"),
                        &frmBrindlewick::mnuCargar_Click);
-    accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuHistorial = accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click);
+    mnuHistorial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     opciones->addSeparator()->setObjectName(QStringLiteral("linea2"));
     accion(opciones, "mnuCerrar", QStringLiteral("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
 
@@ -362,8 +361,10 @@ void frmBrindlewick::ElegirCaja(QLineEdit* caja)
 void frmBrindlewick::Bloquear(bool proceso)
 {
     enProceso = proceso;
+    // Nothing that starts a run, or changes what one works on, while one is under way.
+    for (QAction* a : {mnuCargar, mnuHistorial})
+        a->setEnabled(!proceso);
     cmdSeleccionar->setEnabled(!proceso);
-    mnuCargar->setEnabled(!proceso);
     if (proceso) {
         cmdProcesar->setEnabled(false);
         mnuDeshacer->setEnabled(false);
@@ -394,7 +395,6 @@ void frmBrindlewick::cmdSeleccionar_Click()
 {
     OcultarProgreso();
     e.NumArchivos = 0;
-    const QString carpetaAnterior = e.RutaCarpeta;
     if (!seleccion)
         seleccion = new frmSeleccion(e, this);
     seleccion->exec();
@@ -403,10 +403,6 @@ void frmBrindlewick::cmdSeleccionar_Click()
         e.LogCargado = false;
         cmdProcesar->setEnabled(true);
         lblNumArchivos->setText(QString::number(e.NumArchivos));
-        // "Deshacer" renames in the selected folder: in another one it would rename files
-        // that merely carry the logged names.
-        if (e.RutaCarpeta != carpetaAnterior)
-            mnuDeshacer->setEnabled(false);
     } else {
         cmdProcesar->setEnabled(false);
         lblNumArchivos->setText(QStringLiteral("0"));
@@ -415,14 +411,17 @@ void frmBrindlewick::cmdSeleccionar_Click()
 
 void frmBrindlewick::cmdProcesar_Click()
 {
-    Correr([this] { return Procesar(e, *this, PanelActual(), Dialogo.FileName, Dialogo.Path); });
+    Correr([this] { return Procesar(e, *this, PanelActual()); });
 }
 
-void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
+void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida, const QString& rotulo)
 {
     const bool procesarAntes = cmdProcesar->isEnabled();
     const bool deshacerAntes = mnuDeshacer->isEnabled();
+    const QString rotuloAntes = lblNumArchivos->text();
     Bloquear(true);
+    if (!rotulo.isEmpty())
+        lblNumArchivos->setText(rotulo);
     shpProgreso->setVisible(true);
     shpOutProgreso->setVisible(true);
     setCursor(Qt::WaitCursor);
@@ -439,7 +438,7 @@ void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
         return;
     }
     if (r.aceptado) {
-        mnuDeshacer->setEnabled(true);
+        mnuDeshacer->setEnabled(r.deshacible);
         mnuGuardar->setEnabled(true);
         if (!r.mensaje.isEmpty())
             Avisos::Error(this, r.mensaje);
@@ -449,23 +448,24 @@ void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida)
             if (Avisos::Mostrar(this, QMessageBox::NoIcon, QStringLiteral("Aviso"), resumen,
                                 QMessageBox::Yes | QMessageBox::No)
                 == QMessageBox::Yes)
-                MostrarResultado();
+                MostrarResultado(r.log);
         }
         if (r.ofrecerGuardar)
-            GuardarLogComo(e.LogPropio, e.RutaCarpeta);
+            GuardarLogComo(r.log, e.RutaCarpeta);
         lblNumArchivos->setText(QStringLiteral("Listo"));
     } else {
         Avisos::Error(this, r.mensaje);
         cmdProcesar->setEnabled(procesarAntes);
         mnuDeshacer->setEnabled(deshacerAntes);
+        lblNumArchivos->setText(rotuloAntes);
     }
 }
 
-void frmBrindlewick::MostrarResultado()
+void frmBrindlewick::MostrarResultado(const QString& ruta)
 {
-    QFile log(e.LogPropio);
+    QFile log(ruta);
     if (!log.open(QIODevice::ReadOnly)) {
-        Avisos::Error(this, QStringLiteral("No se pudo abrir el log:\n") + NombreVisible(e.LogPropio) + u'\n'
+        Avisos::Error(this, QStringLiteral("No se pudo abrir el log:\n") + NombreVisible(ruta) + u'\n'
                                 + log.errorString());
         return;
     }
@@ -476,7 +476,7 @@ void frmBrindlewick::MostrarResultado()
 void frmBrindlewick::mnuVistaPrevia_Click()
 {
     // Read exactly as "Renombrar" would read it.
-    frmVistaPrevia vista(Prever(e, PanelActual(), Dialogo.FileName, Dialogo.Path), this);
+    frmVistaPrevia vista(Prever(e, PanelActual()), this);
     vista.exec();
 }
 
@@ -536,25 +536,7 @@ void frmBrindlewick::optAnadirFinal_Click()
 
 void frmBrindlewick::mnuDeshacer_Click()
 {
-    mnuDeshacer->setEnabled(false);
-    const bool cmdProcesarAntes = cmdProcesar->isEnabled();
-    Bloquear(true);
-    const bool hecho = DeshacerPropio(e, *this, [this] {
-        shpProgreso->setVisible(true);
-        shpOutProgreso->setVisible(true);
-        lblNumArchivos->setText(QStringLiteral("undo"));
-    });
-    Bloquear(false);
-    if (hecho) {
-        lblNumArchivos->setText(QStringLiteral("Listo"));
-        shpProgreso->setVisible(false);
-        shpOutProgreso->setVisible(false);
-        lblFichop->setText({});
-    } else {
-        cmdProcesar->setEnabled(cmdProcesarAntes);  // no log: nothing on the window changes
-    }
-    if (cerrando)
-        close();
+    Correr([this] { return DeshacerPropio(e, *this); }, QStringLiteral("undo"));
 }
 
 void frmBrindlewick::mnuGuardar_Click()
@@ -573,6 +555,7 @@ void frmBrindlewick::mnuCargar_Click()
     cmdProcesar->setEnabled(true);
     lblNumArchivos->setText(QStringLiteral("Log"));
     e.LogCargado = true;
+    e.RutaLogCargado = Dialogo.FileName;
 }
 
 void frmBrindlewick::mnuHistorial_Click()

@@ -68,12 +68,13 @@ private:
     void OcultarProgreso();
     // The Save dialog in `carpeta`, then the success records of the log `log` written there.
     void GuardarLogComo(const QString& log, const QString& carpeta);
-    // A run on the window: the controls locked and the bar shown while `corrida` renames,
-    // then its end told as the run's end is (summary, save offer, "Listo"), or its refusal.
-    void Correr(const std::function<ResultadoProceso()>& corrida);
+    // A run on the window: the controls locked, the bar shown and the count label reading
+    // `rotulo` (when given) while `corrida` renames, then its end told as the run's end is
+    // (summary, save offer, "Listo"), or its refusal, which leaves the window as it was.
+    void Correr(const std::function<ResultadoProceso()>& corrida, const QString& rotulo = {});
     Panel PanelActual() const;
-    // "Resultado", from the log of the run just ended.
-    void MostrarResultado();
+    // "Resultado", from the log `log` of the run just ended.
+    void MostrarResultado(const QString& log);
     // A click on a greyed text box of the panel.
     void ElegirCaja(QLineEdit* caja);
     // While a run or an undo yields between files, nothing may change the selection or the
@@ -111,4 +112,5 @@ private:
     QAction* mnuDeshacer;
     QAction* mnuGuardar;
     QAction* mnuCargar;
+    QAction* mnuHistorial;
 };

@@ -24,7 +24,7 @@ public:
         entradas = std::move(nuevas);
         endResetModel();
     }
-    const EntradaHistorial& Entrada(int fila) const { return entradas.at(fila); }
+    const QList<EntradaHistorial>& Entradas() const { return entradas; }
 
     int rowCount(const QModelIndex& padre = {}) const override
     {
@@ -124,15 +124,14 @@ void frmHistorial::Cargar()
 const EntradaHistorial* frmHistorial::Elegida() const
 {
     const QModelIndexList filas = lstHistorial->selectionModel()->selectedRows();
-    return filas.isEmpty() ? nullptr : &modelo->Entrada(filas.first().row());
+    return filas.isEmpty() ? nullptr : &modelo->Entradas().at(filas.first().row());
 }
 
 void frmHistorial::ActualizarBotones()
 {
     const EntradaHistorial* e = Elegida();
     // A run still under way, or undone already, has nothing to undo now.
-    cmdDeshacerHist->setEnabled(e && e->estado != EstadoEntrada::EnCurso
-                                && e->estado != EstadoEntrada::Deshecha);
+    cmdDeshacerHist->setEnabled(e && Deshacible(e->estado));
     cmdGuardarHist->setEnabled(e);
 }
 
@@ -142,9 +141,12 @@ void frmHistorial::cmdDeshacerHist_Click()
     if (!e)
         return;
     const EntradaHistorial entrada = *e;
-    frmVistaPrevia vista(PreverEntrada(entrada), this, QStringLiteral("Deshacer"));
+    frmVistaPrevia vista(PreverEntrada(entrada, modelo->Entradas()), this, QStringLiteral("Deshacer"));
     if (vista.exec() != QDialog::Accepted)
         return;
+    // While the undo yields between files, neither button may start anything.
+    cmdDeshacerHist->setEnabled(false);
+    cmdGuardarHist->setEnabled(false);
     deshacer(entrada);
     Cargar();
 }

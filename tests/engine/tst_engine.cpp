@@ -201,6 +201,8 @@ void PruebaEngine::numerosYTextos()
         QVERIFY(!NombreValido(u'a' + QString(QLatin1Char(c)) + u'b'));
     QVERIFY(NombreValido(u"\". "_qs) && PatronValido(u"foto*"_qs) && PatronValido(u"ab*c?d"_qs));
     QVERIFY(!PatronValido(u"a*b*c"_qs) && !PatronValido(u"a:b*c"_qs));
+    // What the user typed shows as typed, a "%" too.
+    QCOMPARE(DescribirOperacion(Operacion{3, u"foto%2*.jpg"_qs, {}, 0, 0, 7}), u"Generar: foto%2*.jpg desde 7"_qs);
 }
 
 void PruebaEngine::ordenYFiltro()

@@ -59,11 +59,11 @@ struct Banco {
 void PreverYRenombrar(Banco& b, const Panel& panel, const QString& cargado, const Previstos& esperado,
                       QMap<QString, QByteArray>* despues = nullptr)
 {
-    const QString carpetaLog = cargado.isEmpty() ? QString() : QFileInfo(cargado).path() + u'/';
+    b.e.RutaLogCargado = cargado;
     // The temporary log too is left as it is, for "Deshacer".
     const auto disco = [&b] { return QList{Contenido(b.e.RutaCarpeta), b.datos.contenido()}; };
     const auto antes = disco();
-    const Prevision p = Prever(b.e, panel, cargado, carpetaLog);
+    const Prevision p = Prever(b.e, panel);
     QCOMPARE(disco(), antes);
 
     Previstos resultados;
@@ -79,7 +79,7 @@ void PreverYRenombrar(Banco& b, const Panel& panel, const QString& cargado, cons
 
     // A refusal shows the run's own message, and no row; the run then touches nothing, not
     // even the previous run's log.
-    QCOMPARE(p.mensaje, Procesar(b.e, b.pantalla, panel, cargado, carpetaLog).mensaje);
+    QCOMPARE(p.mensaje, Procesar(b.e, b.pantalla, panel).mensaje);
     if (!p.mensaje.isEmpty()) {
         QCOMPARE(disco(), antes);
         return;
@@ -106,9 +106,21 @@ void PreverYRenombrar(Banco& b, const Panel& panel, const QString& cargado, cons
     if (despues)
         *despues = hecho;
     // Undone, every name and content is back.
-    if (cargado.isEmpty() && DeshacerPropio(b.e, b.pantalla))
+    if (cargado.isEmpty() && DeshacerPropio(b.e, b.pantalla).aceptado)
         QCOMPARE(Contenido(b.e.RutaCarpeta), antes[0]);
 }
+
+// A screen that lets `otra` run once, from inside the run, as a click between two files would.
+struct Intercalada : PantallaRegistro {
+    std::function<void()> otra;
+    int parar = -1;  // the user asks to stop once this many files were shown
+    void CederEventos() override
+    {
+        if (auto f = std::exchange(otra, {}))
+            f();
+    }
+    bool Detenido() const override { return parar >= 0 && mostrados.size() >= parar; }
+};
 
 }  // namespace
 
@@ -121,6 +133,7 @@ private Q_SLOTS:
     void nombresQueNoSonTexto();
     void logCargado();
     void dosVentanasYHistorial();
+    void deshacerLoQueQueda();
     void historialDanadoYPodado();
 };
 
@@ -228,47 +241,99 @@ void PruebaCorrida::logCargado()
 
 // Two windows of one user: a run that starts while the other is under way writes its own log,
 // so their records never mix; "temp.txt" is the latest run's log; each window's "Deshacer"
-// undoes its own last run, whatever the other did since, and marks it undone in the history.
-// An entry of the history is undone where its renames happened, whatever the selection now,
-// as foretold, passing over its failure; that undo is a run of its own, and undoing it renames
-// again as the first run did.
+// undoes its own last run, whatever the other did since, in that run's folder, and marks it
+// undone in the history. An entry of the history is undone where its renames happened, as
+// foretold; that undo is a run of its own, and undoing it renames again as the first run did:
+// the first run reads as redone.
 void PruebaCorrida::dosVentanasYHistorial()
 {
     Banco a(Lista({"a1.jpg", "a2.jpg"}), {}), b(Lista({"b1.jpg", "b2.jpg", "b2.txt"}), Lista({"b1.jpg", "b2.jpg"}));
     b.e.RutaLog = a.e.RutaLog;
-    struct Intercalada : PantallaRegistro {
-        std::function<void()> otra;
-        void CederEventos() override
-        {
-            if (auto f = std::exchange(otra, {}))
-                f();
-        }
-    } pantalla;
-    pantalla.otra = [&] { QVERIFY(Procesar(b.e, b.pantalla, Op(0, "txt"), {}, {}).completa); };
-    QVERIFY(Procesar(a.e, pantalla, Op(0, "png"), {}, {}).completa);
+    Intercalada pantalla;
+    pantalla.otra = [&] { QVERIFY(Procesar(b.e, b.pantalla, Op(0, "txt")).completa); };
+    QVERIFY(Procesar(a.e, pantalla, Op(0, "png")).completa);
     QCOMPARE(Leer(a.e.LogPropio), CabeceraLog(2, a.c.ruta()) + Reg("a1.jpg", "a1.png") + Reg("a2.jpg", "a2.png"));
     QCOMPARE(a.datos.leer(u"temp.txt"_qs), Leer(b.e.LogPropio));
-    QVERIFY(DeshacerPropio(a.e, a.pantalla));
+    a.e.RutaCarpeta = b.c.ruta();  // a selection in another folder since
+    QVERIFY(DeshacerPropio(a.e, a.pantalla).completa);
     QCOMPARE(a.c.nombres() + b.c.nombres(), Lista({"a1.jpg", "a2.jpg", "b1.txt", "b2.jpg", "b2.txt"}));
+    QCOMPARE(a.datos.leer(u"temp.txt"_qs), Leer(b.e.LogPropio));
 
     const auto historial = [&b] { return LeerHistorial(CarpetaHistorial(b.e.RutaLog)); };
-    QStringList vistas;
-    for (const EntradaHistorial& h : historial())
-        vistas << h.operacion + u' ' + TextoEstado(h.estado);
-    QCOMPARE(vistas, Lista({"Cambiar extensiones a: txt ", "Cambiar extensiones a: png Deshecho"}));
-    const EntradaHistorial corrida = historial().value(0);
-    QCOMPARE(corrida.carpeta + QStringLiteral(" %1 %2").arg(corrida.renombrados).arg(corrida.fallos), b.c.ruta() + u" 1 1"_qs);
-    b.e.RutaCarpeta = b.datos.ruta();
+    const auto vistas = [&historial] {
+        QStringList v;
+        for (const EntradaHistorial& h : historial())
+            v << QStringLiteral("%1 %2 %3 %4").arg(h.operacion).arg(h.renombrados).arg(h.fallos).arg(TextoEstado(h.estado));
+        return v;
+    };
+    QCOMPARE(vistas(), Lista({"Deshacer 2 0 ", "Cambiar extensiones a: txt 1 1 ", "Cambiar extensiones a: png 2 0 Deshecho"}));
+    const EntradaHistorial corrida = historial().value(1);
     Previstos previsto;
-    for (const FilaPrevista& f : PreverEntrada(corrida).filas)
+    for (const FilaPrevista& f : PreverEntrada(corrida, historial()).filas)
         previsto << f.resultado;
-    QCOMPARE(previsto, (Previstos{OmitidoFallo, Correcto}));
+    QCOMPARE(previsto, (Previstos{Correcto}));
     QVERIFY(DeshacerEntrada(b.e, b.pantalla, corrida).completa);
     QCOMPARE(b.c.nombres(), Lista({"b1.jpg", "b2.jpg", "b2.txt"}));
-    const QList<EntradaHistorial> entradas = historial();
-    QCOMPARE(entradas.value(0).operacion + u' ' + TextoEstado(entradas.value(1).estado), u"Deshacer Deshecho"_qs);
-    QVERIFY(DeshacerEntrada(b.e, b.pantalla, entradas.value(0)).completa);
+    QVERIFY(DeshacerEntrada(b.e, b.pantalla, historial().value(0)).completa);
     QCOMPARE(b.c.nombres(), Lista({"b1.txt", "b2.jpg", "b2.txt"}));
+    QCOMPARE(vistas(), Lista({"Deshacer 1 0 ", "Deshacer 1 0 Deshecho", "Deshacer 2 0 ", "Cambiar extensiones a: txt 1 1 Rehecho",
+                              "Cambiar extensiones a: png 2 0 Deshecho"}));
+}
+
+// An undo renames only what is still to undo, and the history tells the truth: an undo that
+// fails or stops leaves its entry undoable, and the next one restores the rest and nothing
+// else. A swap undone counts two files. No run starts inside another of the same window, and
+// an entry that another process is undoing, or that is undone, is refused.
+void PruebaCorrida::deshacerLoQueQueda()
+{
+    Banco b(Lista({"r1", "r2", "x", "y"}), Lista({"r2", "r1", "x", "y"}));
+    Intercalada pantalla;
+    QStringList dentro;
+    pantalla.otra = [&] {
+        dentro << Procesar(b.e, b.pantalla, Op(0, "z")).mensaje << DeshacerPropio(b.e, b.pantalla).mensaje;
+    };
+    QVERIFY(Procesar(b.e, pantalla, Op(3, "r*", "1")).completa);  // r2 and r1 swap, x -> r3, y -> r4
+    QCOMPARE(dentro, QStringList(2, u"Ya hay un proceso en curso. Espere a que termine."_qs));
+    const auto historial = [&b] { return LeerHistorial(CarpetaHistorial(b.e.RutaLog)); };
+    const auto estado = [&historial] {
+        const EntradaHistorial h = historial().constLast();
+        return QString::number(h.renombrados) + u' ' + TextoEstado(h.estado);
+    };
+    const auto deshacer = [&](Pantalla& p) {
+        const ResultadoProceso r = DeshacerEntrada(b.e, p, historial().constLast());
+        return r.aceptado ? QStringLiteral("%1 %2").arg(historial().constFirst().renombrados).arg(b.e.Fallos) : r.mensaje;
+    };
+    const QStringList cambiados = Lista({"r1", "r2", "r3", "r4"});
+    QCOMPARE(b.c.nombres(), cambiados);
+    QCOMPARE(estado(), u"4 "_qs);
+    // The folder gone (a card not inserted): every file fails, and the run stays as it was.
+    const QString fuera = b.c.ruta().chopped(1) + u"-fuera"_qs;
+    QVERIFY(QDir().rename(b.c.ruta(), fuera));
+    QCOMPARE(deshacer(b.pantalla), u"0 4"_qs);
+    QVERIFY(QDir().rename(fuera, b.c.ruta()));
+    QCOMPARE(estado(), u"4 "_qs);
+    // Stopped after its first file, then failing for one held name.
+    pantalla.parar = 1;
+    QCOMPARE(deshacer(pantalla), u"1 0"_qs);
+    QCOMPARE(estado(), u"4 Deshecho en parte"_qs);
+    b.c.crear(Lista({"x"}));
+    QCOMPARE(deshacer(b.pantalla), u"2 1"_qs);
+    QCOMPARE(estado(), u"4 Deshecho en parte"_qs);
+    QVERIFY(QFile::remove(b.c.camino(u"x"_qs)));
+    QList<FilaPrevista> filas = PreverEntrada(historial().constLast(), historial()).filas;
+    QVERIFY(filas.size() == 1 && filas[0].actual == u"r3" && filas[0].nuevo == u"x");
+    // Another process undoing an entry holds the claim: refused, nothing renamed.
+    QProcess otro;
+    otro.start(u"flock"_qs, {u"-o"_qs, CarpetaHistorial(b.e.RutaLog), u"cat"_qs});  // until its input ends
+    QTRY_VERIFY(Bloqueado(CarpetaHistorial(b.e.RutaLog)));
+    QCOMPARE(deshacer(b.pantalla), u"Otra ventana está deshaciendo una ejecución. Inténtelo cuando termine."_qs);
+    otro.closeWriteChannel();
+    QVERIFY(otro.waitForFinished());
+    QCOMPARE(deshacer(b.pantalla), u"1 0"_qs);
+    QCOMPARE(b.c.nombres(), Lista({"r1", "r2", "x", "y"}));
+    QCOMPARE(estado(), u"4 Deshecho"_qs);
+    QCOMPARE(deshacer(b.pantalla), u"Esta ejecución ya está deshecha."_qs);
+    QCOMPARE(b.c.nombres(), Lista({"r1", "r2", "x", "y"}));
 }
 
 // The newest 1000 entries are kept, the oldest removed first; a damaged or foreign file is

@@ -171,8 +171,8 @@ void PruebaLog::deshacer_data()
     QTest::newRow("a name freed and taken again") << Lista({"x", "z"}) << Lista({"x|y", "z|x"}) << Lista({"x", "y"});
 }
 
-// The run's own log, read back with its header as the menu reads it, restores the folder;
-// the bar grows in whole twips over every record of the header's count, halves to even.
+// A saved log restores the folder; the bar grows in whole twips over every record, counted
+// against the selection, halves to even.
 void PruebaLog::deshacer()
 {
     QFETCH(QStringList, archivos);
@@ -181,13 +181,12 @@ void PruebaLog::deshacer()
     const auto antes = run.c.contenido();
     run.renombrar(pares);
     QVERIFY(run.c.contenido() != antes);
-    QBuffer leido;
-    leido.setData(CabeceraLog(2, {}) + run.memoria.data());
     run.e.FicheroLog = nullptr;
+    run.e.NumArchivos = 2;
     PantallaRegistro deshecho;
     deshecho.marco = 32.5f;
     RenombradorLog paso(run.e, deshecho);
-    QVERIFY(DeshacerLog(run.e, paso, deshecho, leido.data(), true));
+    QVERIFY(DeshacerLog(run.e, paso, deshecho, run.memoria.data()));
     QCOMPARE(run.c.contenido(), antes);
     QTEST(deshecho.mostrados, "deshechos");
     QCOMPARE(deshecho.anchos, (QList<float>{4, 8, 11}.first(pares.size())));  // 3.75, 7.5, 11.25

@@ -32,5 +32,5 @@ int main(int argc, char* argv[])
         panel.extension = QStringLiteral("renombrado");
     }
     PantallaMuda pantalla;
-    return Procesar(e, pantalla, panel, {}, {}).aceptado ? 0 : 1;
+    return Procesar(e, pantalla, panel).aceptado ? 0 : 1;
 }

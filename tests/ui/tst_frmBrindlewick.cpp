@@ -221,15 +221,23 @@ void PruebaVentana::cargarLog()
     viejos.crear(Lista({"a.x", "c.x"}));
     viejos.escribir(u"lote.bwk"_qs, LineaRegistro(u"a"_qs, u"a.x"_qs) + LineaRegistro(u"c"_qs, u"c.x"_qs));
     b.c.crear(Lista({"a.x"}));  // the same name in the selected folder stays as it is
-    b.seleccionar(Lista({"a.x"}));
+    b.correr(Lista({"a.x"}), 0, u"x"_qs);  // a run that changes no name, for the history
+    cComDlg::Peticiones();
     cComDlg::Elegir(viejos.camino(u"lote.bwk"_qs));
     b.menu("mnuCargar")->trigger();
     QCOMPARE(b.numArchivos(), u"Log"_qs);
+    // A save dialog in between chooses another file: "Renombrar" still undoes the loaded log.
+    cComDlg::Elegir(b.datos.camino(u"otro.bwk"_qs));
+    QTimer::singleShot(0, b.w.get(), [] {
+        QApplication::activeModalWidget()->findChild<QPushButton*>(u"cmdGuardarHist"_qs)->click();
+        QApplication::activeModalWidget()->close();
+    });
+    b.menu("mnuHistorial")->trigger();
     b.renombrar();
     QCOMPARE(viejos.nombres() + b.c.nombres(), Lista({"a", "c", "lote.bwk", "a.x"}));
     QCOMPARE(b.datos.leer(u"temp.txt"_qs),
              CabeceraLog(1, b.c.ruta()) + LineaRegistro(u"c.x"_qs, u"c"_qs) + LineaRegistro(u"a.x"_qs, u"a"_qs));
-    QCOMPARE(cComDlg::Peticiones().size(), 1);  // the load's; no offer to save
+    QCOMPARE(cComDlg::Peticiones().size(), 2);  // the load's and the history's; no offer to save
     QCOMPARE(b.numArchivos(), u"Listo"_qs);
 
     cComDlg::Elegir(viejos.camino(u"lote.bwk"_qs));
@@ -239,32 +247,32 @@ void PruebaVentana::cargarLog()
 }
 
 // Undone last record first, the failure passed over, "temp.txt" left as the run wrote it;
-// "Deshacer" then goes off. A selection in another folder turns it off, in the same one not.
+// "Deshacer" then goes off. A selection in another folder since changes nothing: the undo
+// happens where the run renamed.
 void PruebaVentana::deshacerDesdeElMenu()
 {
     Banco b;
     b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"1", "2"}));
     QVERIFY(QDir().mkdir(b.c.camino(u"sub"_qs)));
-    b.c.crear(Lista({"sub/x"}));
+    b.c.crear(Lista({"sub/3"}));
     b.escribir("txtGenerarDesde", u"2"_qs);
-    b.correr(Lista({"1", "2"}), 3, u"*"_qs);  // 1 -> 2 fails, 2 -> 3
+    b.correr(Lista({"1", "2"}), 3, u"*"_qs);  // 2 -> 3, then 1 -> 2
     const QByteArray temporal = b.datos.leer(u"temp.txt"_qs);
-    b.seleccionar(Lista({"1"}));
+    QDir::setCurrent(b.c.camino(u"sub"_qs));
+    delete b.w->findChild<frmSeleccion*>();  // built anew, it starts in the current folder
+    b.seleccionar(Lista({"3"}));
     b.menu("mnuDeshacer")->trigger();
     QCOMPARE(b.c.nombres(), Lista({"1", "2", "sub"}));
+    QCOMPARE(QDir(b.c.camino(u"sub"_qs)).entryList(QDir::Files), Lista({"3"}));
     QCOMPARE(b.datos.leer(u"temp.txt"_qs), temporal);
     QCOMPARE(b.numArchivos(), u"Listo"_qs);
     QVERIFY(!b.menu("mnuDeshacer")->isEnabled() && !b.activo("cmdProcesar"));
-    b.correr(Lista({"1"}), 0, u"z"_qs);
-    QDir::setCurrent(b.c.camino(u"sub"_qs));
-    delete b.w->findChild<frmSeleccion*>();  // built anew, it starts in the current folder
-    b.seleccionar(Lista({"x"}));
-    QVERIFY(!b.menu("mnuDeshacer")->isEnabled());
 }
 
-// While a run yields between files, nothing may change the selection or the log under it;
-// closing the window then stops the run after the file in hand, recorded, and closes it.
+// While a run yields between files, nothing may start another run or change what it works
+// on, not even the history's keys; closing the window then stops the run after the file in
+// hand, recorded, and closes it.
 void PruebaVentana::duranteElProceso()
 {
     Banco b;
@@ -273,13 +281,18 @@ void PruebaVentana::duranteElProceso()
     b.escribir("txtExtension", u"x"_qs);
     QString durante;
     QTimer::singleShot(0, b.w.get(), [&] {
-        durante = QStringLiteral("%1%2%3%4%5").arg(b.activo("cmdSeleccionar")).arg(b.activo("cmdProcesar"))
-                      .arg(b.menu("mnuDeshacer")->isEnabled()).arg(b.menu("mnuCargar")->isEnabled())
-                      .arg(b.hijo(u"shpOutProgreso"_qs)->isVisible());
+        for (const char* control : {"cmdSeleccionar", "cmdProcesar"})
+            durante += QString::number(b.activo(control));
+        for (const char* menu : {"mnuDeshacer", "mnuCargar", "mnuHistorial", "mnuVistaPrevia"})
+            durante += QString::number(b.menu(menu)->isEnabled());
+        durante += QString::number(b.hijo(u"shpOutProgreso"_qs)->isVisible());
+        QTest::keyClick(b.w.get(), Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(b.w.get(), Qt::Key_Z, Qt::ControlModifier);
+        durante += QString::number(QApplication::activeModalWidget() != nullptr);
         b.w->close();
     });
     b.renombrar();
-    QCOMPARE(durante, u"00001"_qs);
+    QCOMPARE(durante, u"00000010"_qs);
     QVERIFY(!b.w->isVisible() && cComDlg::Peticiones().isEmpty() && Mensajes().isEmpty());
     QCOMPARE(b.c.nombres(), Lista({"a.x", "b", "c"}));
     QCOMPARE(b.datos.leer(u"temp.txt"_qs), CabeceraLog(3, b.c.ruta()) + LineaRegistro(u"a"_qs, u"a.x"_qs));

@@ -99,7 +99,7 @@ std::unique_ptr<QWidget> VistaPrevia(const Estado& e)
     mezcla.NumArchivos = qint16(nombres.size());
     Panel minusculas;
     minusculas.opcion = 4;
-    return std::make_unique<frmVistaPrevia>(Prever(mezcla, minusculas, {}, {}));
+    return std::make_unique<frmVistaPrevia>(Prever(mezcla, minusculas));
 }
 
 // The history after a few runs in a folder of photos: one whole, one with failures, one undone.
@@ -120,17 +120,17 @@ std::unique_ptr<QWidget> Historial(const Estado& e)
     PantallaMuda pantalla;
     Panel p;
     p.opcion = 4;
-    Procesar(h, pantalla, p, {}, {});
+    Procesar(h, pantalla, p);
     for (QString& n : h.Archivos)
         n = n.toLower();
     p.opcion = 3;
     p.patron = u"vacaciones*.jpg"_qs;
     p.desde = u"1"_qs;
-    Procesar(h, pantalla, p, {}, {});
+    Procesar(h, pantalla, p);
     DeshacerPropio(h, pantalla);
     p.opcion = 0;
     p.extension = u"jpeg"_qs;
-    Procesar(h, pantalla, p, {}, {});
+    Procesar(h, pantalla, p);
     return std::make_unique<frmHistorial>(CarpetaHistorial(h.RutaLog), [](const EntradaHistorial&) {},
                                           [](const EntradaHistorial&) {});
 }
