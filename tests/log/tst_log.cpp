@@ -45,8 +45,6 @@ private Q_SLOTS:
     void lineasQueNingunoEscribe_data();
     void lineasQueNingunoEscribe();
     void pasoDeRenombrado();
-    void deshacer_data();
-    void deshacer();
     void logGuardadoYAjuste();
     void resultado();
 };
@@ -158,38 +156,6 @@ void PruebaLog::pasoDeRenombrado()
     QCOMPARE(fin, FinOperacion::Detenida);
     QCOMPARE(disco.c.nombres(), Lista({"1", "2"}));
     QCOMPARE(datos.leer(u"log"_qs), QByteArray());
-}
-
-void PruebaLog::deshacer_data()
-{
-    QTest::addColumn<QStringList>("archivos");
-    QTest::addColumn<QStringList>("pares");      // the renames of the run, "old|new"
-    QTest::addColumn<QStringList>("deshechos");  // what the undo shows, last record first
-    QTest::newRow("a failure in the middle") << Lista({"a", "b", "c", "n2"}) << Lista({"a|n1", "b|n2", "c|n3"})
-                                             << Lista({"n3", "n1"});
-    // Undone first to last, x would still be taken when y goes back to it.
-    QTest::newRow("a name freed and taken again") << Lista({"x", "z"}) << Lista({"x|y", "z|x"}) << Lista({"x", "y"});
-}
-
-// A saved log restores the folder; the bar grows in whole twips over every record, counted
-// against the selection, halves to even.
-void PruebaLog::deshacer()
-{
-    QFETCH(QStringList, archivos);
-    QFETCH(QStringList, pares);
-    Corrida run(archivos);
-    const auto antes = run.c.contenido();
-    run.renombrar(pares);
-    QVERIFY(run.c.contenido() != antes);
-    run.e.FicheroLog = nullptr;
-    run.e.NumArchivos = 2;
-    PantallaRegistro deshecho;
-    deshecho.marco = 32.5f;
-    RenombradorLog paso(run.e, deshecho);
-    QVERIFY(DeshacerLog(run.e, paso, deshecho, run.memoria.data()));
-    QCOMPARE(run.c.contenido(), antes);
-    QTEST(deshecho.mostrados, "deshechos");
-    QCOMPARE(deshecho.anchos, (QList<float>{4, 8, 11}.first(pares.size())));  // 3.75, 7.5, 11.25
 }
 
 void PruebaLog::logGuardadoYAjuste()
