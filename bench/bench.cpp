@@ -223,7 +223,7 @@ int Historial(const QString& carpeta)
         d.carpeta = carpeta + u'/';
         d.operacion = QStringLiteral("Cambiar extensiones a: png");
         LogDeCorrida log;
-        if (!log.Abrir(temporal, CabeceraLog(1, d.carpeta), d).ok)
+        if (!log.Abrir(temporal, CabeceraLog(1, d.carpeta), d).ok || !log.Comenzar({}).ok)
             return 1;
         log.Terminar(EstadoEntrada::Completa, 1, 0);
     }

@@ -43,7 +43,7 @@ Prevision PreverOperacion(const Estado& e, const Panel& panel)
     // Without an operation to call (no option chosen) every file stays as it is.
     if (paso.NumFilas() == 0)
         for (qsizetype i = 0; i < std::min<qsizetype>(e.NumArchivos, e.Archivos.size()); ++i)
-            paso.Omitir(e.Archivos.at(i));
+            paso.Anotar(e.Archivos.at(i), e.Archivos.at(i), ResultadoPrevisto::SinCambios);
     return Contar(paso);
 }
 

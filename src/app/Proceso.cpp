@@ -50,29 +50,39 @@ private:
 
 const QString YaEnProceso = QStringLiteral("Ya hay un proceso en curso. Espere a que termine.");
 
-// A run once nothing can refuse it any more: its own log opened (and put in place of
-// "temp.txt" unless `enLugarDeTemporal` is false), then `renombrar` through the step in the
-// entry's folder (false when the step stopped it); the log closed and its entry told how the
-// run ended.
+// A run once the panel or the loaded log has nothing to refuse: its own log opened, then
+// `renombrar` through the step in the entry's folder (false when the step stopped it). Before
+// the first rename the step has the plan kept, and the log put in place of "temp.txt" (unless
+// `enLugarDeTemporal` is false); a plan that can't be kept refuses the run, which leaves
+// everything as it was. At the end the log is closed and its entry told how the run ended.
 ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecera,
                         const EntradaHistorial& datos, bool enLugarDeTemporal,
                         const std::function<bool(RenombradorLog&)>& renombrar)
 {
+    const auto rechazo = [&e](const QString& razon) {
+        return Rehusar(Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, razon));
+    };
     LogDeCorrida log;
     if (const ResultadoSistema r = log.Abrir(e.RutaLog, cabecera, datos, enLugarDeTemporal); !r.ok)
-        return Rehusar(Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, r.razon));
-    e.Fallos = 0;
-    e.RutaCarpeta = datos.carpeta;
+        return rechazo(r.razon);
+    const QString carpetaAntes = std::exchange(e.RutaCarpeta, datos.carpeta);
+    const qint16 fallosAntes = std::exchange(e.Fallos, 0);
     e.FicheroLog = &log.Fichero();
-    RenombradorLog paso(e, pantalla);
+    RenombradorLog paso(e, pantalla, log.PrefijoTemporal(), [&log](const QByteArray& pasos) { return log.Comenzar(pasos); });
     const bool completa = renombrar(paso);
     e.FicheroLog = nullptr;
+    // A run with nothing to rename planned nothing: it begins here, empty.
+    const ResultadoSistema comienzo = log.Comenzado() || !paso.SinPlan().ok ? paso.SinPlan() : log.Comenzar({});
+    if (!comienzo.ok) {
+        e.RutaCarpeta = carpetaAntes;
+        e.Fallos = fallosAntes;
+        return rechazo(comienzo.razon);
+    }
 
     ResultadoProceso r;
     if (log.Fichero().error() != QFileDevice::NoError)
         r.mensaje = QStringLiteral("No se pudo escribir el registro. El proceso se detuvo.\n")
             + log.Fichero().errorString();
-    SincronizarFichero(log.Fichero());
     r.completa = completa && r.mensaje.isEmpty() && !pantalla.Detenido();
     log.Terminar(r.completa ? EstadoEntrada::Completa : EstadoEntrada::Interrumpida,
                  paso.Renombrados(), e.Fallos);
@@ -160,12 +170,21 @@ ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHis
     const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
     EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer"));
     datos.deshace = QFileInfo(ahora->log).fileName();
+    Pendiente queda = pendiente;
     ResultadoProceso r = Correr(e, pantalla, CabeceraLog(num, ahora->carpeta), datos, !delMenu, [&](RenombradorLog& paso) {
-        return EjecutarRenombres(pendiente.renombres, num, paso, pantalla) == FinOperacion::Completa;
+        const bool completa = EjecutarRenombres(pendiente.renombres, num, paso, pantalla) == FinOperacion::Completa;
+        // What is left: the files whose way back did not take them home.
+        queda.renombres.clear();
+        for (qsizetype i = 0; i < pendiente.renombres.size(); ++i) {
+            if (!paso.Llegados().value(i))
+                queda.renombres.append(pendiente.renombres[i]);
+            queda.tocada |= paso.Llegados().value(i);
+        }
+        return completa;
     });
     if (!r.aceptado)
         return r;
-    MarcarTrasDeshacer(ahora->log);
+    MarcarTrasDeshacer(*ahora, queda);
     if (!delMenu) {
         e.LogPropio = r.log;
         return r;

@@ -5,46 +5,27 @@
 #include "engine/Plan.h"
 #include "engine/Reglas.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <optional>
 
-// The renames in the planned order. A stop the user asks for waits until no file is set
-// apart, so a cycle is always finished; one the log asks for can't wait.
+// The renames in the planned order. A stop, whoever asks for it, waits until no file is set
+// apart: a cycle is always finished, and no name of the run's own is left behind.
 FinOperacion EjecutarRenombres(const QList<Renombre>& renombres, qint16 num, PasoRenombrar& paso,
                                Pantalla& pantalla)
 {
-    QHash<qsizetype, QString> apartados;  // files set apart, under the run's own names
+    const QList<PasoPlan> plan = Planificar(renombres, paso.IgnoraMayusculas(renombres));
+    if (!paso.Preparar(renombres, plan))
+        return FinOperacion::Rechazada;
+    bool parar = false;
+    int apartados = 0;
     qint16 hechos = 0;
-    for (const PasoPlan& p : Planificar(renombres, paso.IgnoraMayusculas())) {
-        const Renombre& r = renombres[p.archivo];
-        bool sigue = true;
-        switch (p.tipo) {
-        case PasoPlan::Tipo::Ninguno:
-            paso.Omitir(r.viejo);
-            break;
-        case PasoPlan::Tipo::Directo:
-            sigue = paso.RenombrarArchivo(r.viejo, *r.nuevo);
-            break;
-        case PasoPlan::Tipo::Apartar: {
-            QString temporal;
-            sigue = paso.Apartar(r.viejo, temporal);
-            if (!temporal.isEmpty())
-                apartados.insert(p.archivo, temporal);
-            break;
-        }
-        case PasoPlan::Tipo::DesdeApartado: {
-            // One that could not be set apart is tried as it is, to fail as the system says.
-            const QString temporal = apartados.take(p.archivo);
-            sigue = temporal.isEmpty() ? paso.RenombrarArchivo(r.viejo, *r.nuevo)
-                                       : paso.RenombrarApartado(temporal, r.viejo, *r.nuevo);
-            break;
-        }
-        }
-        if (!sigue && (apartados.isEmpty() || !pantalla.Detenido()))
+    for (qsizetype k = 0; k < plan.size(); ++k) {
+        parar |= !paso.Dar(k);
+        const PasoPlan::Tipo tipo = plan[k].tipo;
+        apartados += tipo == PasoPlan::Tipo::Apartar ? 1 : tipo == PasoPlan::Tipo::DesdeApartado ? -1 : 0;
+        if (parar && apartados == 0)
             return FinOperacion::Detenida;
-        if (p.tipo != PasoPlan::Tipo::Apartar)
+        if (tipo != PasoPlan::Tipo::Apartar)
             ActualizarProgreso(pantalla, num, hechos++);
     }
     return FinOperacion::Completa;

@@ -8,22 +8,20 @@
 struct Estado;
 class Pantalla;
 
-// The step that renames one file of the selection. The operations hand it every pair of
-// names; the real one renames and writes the log, a preview only simulates. Each call returns
-// false to ask the loop to stop before the next file.
+// The step that renames the files of a run: the real one renames and writes the log, a preview
+// only simulates. It is given the whole run before the first rename, then told to take each
+// step of the plan in turn.
 class PasoRenombrar {
 public:
-    virtual bool RenombrarArchivo(const QString& viejo, const QString& nuevo) = 0;
-    // Whether the folder takes names that differ in case alone for one name.
-    virtual bool IgnoraMayusculas() = 0;
-    // Moves `viejo` out of the way, to a name of the run's own that `temporal` receives; it
-    // stays empty when the file could not be moved.
-    virtual bool Apartar(const QString& viejo, QString& temporal) = 0;
-    // Gives the file set apart as `temporal` (formerly `viejo`) its new name; where that
-    // fails, its old one back if that is free again.
-    virtual bool RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo) = 0;
-    // A file that the operation leaves alone.
-    virtual void Omitir(const QString& viejo) = 0;
+    // Whether the folder takes names that differ in case alone for one name; `renombres` are
+    // the files of the run, to ask the folder about.
+    virtual bool IgnoraMayusculas(const QList<Renombre>& renombres) = 0;
+    // The whole run: each file's names and the order of the steps, kept by reference until the
+    // last step. False when the run may not start (its plan could not be kept): nothing is
+    // renamed.
+    virtual bool Preparar(const QList<Renombre>& renombres, const QList<PasoPlan>& plan) = 0;
+    // Takes step `k` of the plan. False asks the loop to stop.
+    virtual bool Dar(qsizetype k) = 0;
 
 protected:
     ~PasoRenombrar() = default;
@@ -33,6 +31,7 @@ enum class FinOperacion {
     Completa,
     Detenida,        // the step asked to stop
     FueraDeLimites,  // the numbers of "Generar:" do not fit 16 bits; nothing was renamed
+    Rechazada,       // the step could not start the run; nothing was renamed
 };
 
 // The five operations. Each computes the new name of every file of Archivos[0 ..

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <bit>
+
 QList<PasoPlan> Planificar(const QList<Renombre>& renombres, bool ignoraMayusculas)
 {
     const qsizetype n = renombres.size();
@@ -12,26 +14,33 @@ QList<PasoPlan> Planificar(const QList<Renombre>& renombres, bool ignoraMayuscul
         for (const Renombre& r : renombres)
             plegados << r.viejo.toCaseFolded() << r.nuevo.value_or(QString()).toCaseFolded();
     }
-    // Every name, old or new, as a slot: one look-up per name, then plain lists. The table is
-    // keyed by the names' hashes, many times quicker than by the names themselves; names of one
-    // hash are chained.
-    QHash<size_t, qsizetype> porHash;  // a hash -> the last slot of a name with that hash
-    porHash.reserve(2 * n);
-    QList<QStringView> nombre{{}};  // a slot -> its name
-    QList<qsizetype> mismoHash{0};  // a slot -> the slot before it in its hash's chain
-    QList<qsizetype> poseedor{-1};  // a slot -> the file that holds that name now
-    QList<qsizetype> ganador{-1};   // a slot -> the first file given that name
+    // Every name, old or new, as a slot: one look-up per name in an open table of its own,
+    // four places a name, then plain lists.
+    const qsizetype lugares = std::bit_ceil(size_t(std::max<qsizetype>(8 * n, 16)));
+    QList<qsizetype> tabla(lugares, 0);  // a place -> a slot; 0: empty
+    QList<QStringView> nombre{{}};       // a slot -> its name
+    QList<size_t> hashDe{0};             // a slot -> its name's hash
+    QList<qsizetype> poseedor{-1};       // a slot -> the file that holds that name now
+    QList<qsizetype> ganador{-1};        // a slot -> the first file given that name
+    for (auto* lista : {&poseedor, &ganador})
+        lista->reserve(2 * n + 1);
+    nombre.reserve(2 * n + 1);
+    hashDe.reserve(2 * n + 1);
     const auto ranura = [&](const QString& texto, qsizetype plegado) {
         const QStringView clave = ignoraMayusculas ? QStringView(plegados.at(plegado)) : QStringView(texto);
-        qsizetype& ultima = porHash[qHash(clave)];  // 0: none yet
-        for (qsizetype l = ultima; l != 0; l = mismoHash[l])
-            if (nombre[l] == clave)
-                return l;
-        nombre.append(clave);
-        mismoHash.append(ultima);
-        poseedor.append(-1);
-        ganador.append(-1);
-        return ultima = nombre.size() - 1;
+        const size_t hash = qHash(clave);
+        for (size_t i = hash & size_t(lugares - 1);; i = (i + 1) & size_t(lugares - 1)) {
+            if (const qsizetype l = tabla[qsizetype(i)]; l != 0) {
+                if (hashDe[l] == hash && nombre[l] == clave)
+                    return l;
+                continue;
+            }
+            nombre.append(clave);
+            hashDe.append(hash);
+            poseedor.append(-1);
+            ganador.append(-1);
+            return tabla[qsizetype(i)] = nombre.size() - 1;
+        }
     };
     QList<qsizetype> destino(n, 0);
     QList<bool> mueve(n, false);  // takes another name: it frees its own

@@ -29,7 +29,10 @@ QString ReglaExtension(const QString& viejo, const QString& extension)
     qsizetype d = viejo.lastIndexOf(Punto);
     if (d < 0)
         d = viejo.size();
-    return viejo.first(d) + Punto + extension;
+    // Built in place: a run computes tens of thousands of these.
+    QString nuevo;
+    nuevo.reserve(d + 1 + extension.size());
+    return nuevo.append(QStringView(viejo).first(d)).append(Punto).append(extension);
 }
 
 std::optional<QString> ReglaCadena(const QString& viejo, const QString& buscar,

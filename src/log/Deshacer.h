@@ -38,6 +38,6 @@ struct Pendiente {
 };
 Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial);
 
-// After a run that undid the entry whose log is `log`: that entry's card, and those of the
-// entries it undid in turn, tell what stands of each now.
-void MarcarTrasDeshacer(const QString& log);
+// After a run that undid `deshecha`, which left `queda` to undo: the card of that entry, and
+// those of the entries it undid in turn, tell what stands of each now.
+void MarcarTrasDeshacer(const EntradaHistorial& deshecha, const Pendiente& queda);

@@ -2,6 +2,7 @@
 
 #include "log/Registro.h"
 #include "log/Resultado.h"
+#include "platform/Nombres.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,15 +17,18 @@ const QStringList Estados = {QStringLiteral("completa"),     QStringLiteral("en 
                              QStringLiteral("deshecha"),     QStringLiteral("interrumpida"),
                              QStringLiteral("deshecha en parte"), QStringLiteral("rehecha")};
 
-// The card beside a log: the same name, ".ficha" for ".txt".
-QString Ficha(const QString& log)
+// Beside a log, the same name: its card (".ficha") and its plan (".plan").
+QString Junto(const QString& log, const char16_t* extension)
 {
-    return log.chopped(4) + QStringLiteral(".ficha");
+    return log.chopped(4) + QString::fromUtf16(extension);
 }
 
-// One line per value, written as a log's records are, so that any folder name or text reads
-// back whole; the file appears complete or not at all.
-ResultadoSistema EscribirFicha(const EntradaHistorial& e)
+// Where a plan's header ends and its steps begin.
+const QString Pasos = QStringLiteral("pasos");
+
+// The card's values, one line each, written as a log's records are, so that any folder name
+// or text reads back whole.
+QByteArray Campos(const EntradaHistorial& e)
 {
     QByteArray texto;
     const QList<std::pair<const char16_t*, QString>> campos{
@@ -38,7 +42,29 @@ ResultadoSistema EscribirFicha(const EntradaHistorial& e)
     for (const auto& [clave, valor] : campos)
         if (!valor.isEmpty())
             AnadirRegistro(texto, QStringView(clave), valor);
-    return EscribirEntero(Ficha(e.log), texto, false);
+    return texto;
+}
+
+ResultadoSistema EscribirFicha(const EntradaHistorial& e)
+{
+    return EscribirEntero(Junto(e.log, u".ficha"), Campos(e), false);
+}
+
+// The values of a card, or of a plan's header; none when the file can't be read. A card is a
+// few hundred bytes, and so is the header of a plan.
+std::optional<QHash<QString, QString>> LeerCampos(const QString& ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QHash<QString, QString> campos;
+    for (const Registro& r : LeerLog(f.read(65536), false).registros) {
+        if (r.completo && r.viejo == Pasos)
+            break;
+        if (r.completo)
+            campos.insert(r.viejo, r.nuevo);
+    }
+    return campos;
 }
 
 // The files a run renamed and those that failed, as "Resultado" counts them from its log.
@@ -85,9 +111,11 @@ bool Deshacible(EstadoEntrada estado)
     return estado != EstadoEntrada::EnCurso && estado != EstadoEntrada::Deshecha;
 }
 
-ResultadoSistema LogDeCorrida::Abrir(const QString& rutaLog, const QByteArray& cabecera,
-                                     const EntradaHistorial& datos, bool enLugarDeTemporal)
+ResultadoSistema LogDeCorrida::Abrir(const QString& rutaLog_, const QByteArray& cabecera,
+                                     const EntradaHistorial& datos, bool enLugarDeTemporal_)
 {
+    rutaLog = rutaLog_;
+    enLugarDeTemporal = enLugarDeTemporal_;
     const QString carpeta = CarpetaHistorial(rutaLog);
     QDir().mkpath(carpeta);
     entrada = datos;
@@ -106,17 +134,48 @@ ResultadoSistema LogDeCorrida::Abrir(const QString& rutaLog, const QByteArray& c
     }
     entrada.log = fichero.fileName();
     cerrojo = std::make_unique<Cerrojo>(entrada.log);
-    ResultadoSistema r{false, {}};
-    if (fichero.write(cabecera) != cabecera.size())
-        r.razon = fichero.errorString();
-    else if (r = EscribirFicha(entrada); r.ok && enLugarDeTemporal)
+    if (fichero.write(cabecera) != cabecera.size()) {
+        const ResultadoSistema r{false, fichero.errorString()};
+        Descartar();
+        return r;
+    }
+    return {};
+}
+
+QByteArray LogDeCorrida::PrefijoTemporal() const
+{
+    return ".brindlewick-" + BytesDeNombre(QFileInfo(entrada.log).completeBaseName()) + '-';
+}
+
+ResultadoSistema LogDeCorrida::Comenzar(const QByteArray& pasos)
+{
+    QByteArray plan = Campos(entrada);
+    AnadirRegistro(plan, u"temporal", QString::fromLatin1(PrefijoTemporal()));
+    AnadirRegistro(plan, Pasos, {});
+    // Made durable once, before the first rename: whatever happens next, the plan tells.
+    ResultadoSistema r = EscribirEntero(Junto(entrada.log, u".plan"), plan + pasos, true);
+    if (r.ok && enLugarDeTemporal)
         r = EnlazarEnLugarDe(entrada.log, rutaLog);
     if (!r.ok) {
-        fichero.close();
-        QFile::remove(entrada.log);
-        QFile::remove(Ficha(entrada.log));
+        Descartar();
+        return r;
     }
-    return r;
+    comenzado = true;
+    return {};
+}
+
+void LogDeCorrida::Descartar()
+{
+    fichero.close();
+    for (const QString& f : {entrada.log, Junto(entrada.log, u".plan")})
+        QFile::remove(f);
+    cerrojo.reset();
+}
+
+LogDeCorrida::~LogDeCorrida()
+{
+    if (!comenzado && fichero.isOpen())
+        Descartar();
 }
 
 void LogDeCorrida::Terminar(EstadoEntrada estado, int renombrados, int fallos)
@@ -124,31 +183,34 @@ void LogDeCorrida::Terminar(EstadoEntrada estado, int renombrados, int fallos)
     entrada.estado = estado;
     entrada.renombrados = renombrados;
     entrada.fallos = fallos;
-    // Unsaid, the card keeps "en curso", which reads as interrupted once this process is gone.
+    // Unsaid, the entry is read from its plan, as interrupted once this process is gone.
     EscribirFicha(entrada);
     cerrojo.reset();
 }
 
 std::optional<EntradaHistorial> LeerEntrada(const QString& log)
 {
-    QFile ficha(Ficha(log));
-    // A card is a few hundred bytes; anything much larger is no card.
-    if (!log.endsWith(u".txt") || ficha.size() > 65536 || !ficha.open(QIODevice::ReadOnly))
+    if (!log.endsWith(u".txt") || !QFileInfo(log).isFile())
         return std::nullopt;
-    QHash<QString, QString> campos;
-    for (const Registro& r : LeerLog(ficha.readAll(), false).registros)
-        if (r.completo)
-            campos.insert(r.viejo, r.nuevo);
+    // A run under way, or one that never had its last word, has only its plan.
+    auto campos = LeerCampos(Junto(log, u".ficha"));
+    if (!campos) {
+        campos = LeerCampos(Junto(log, u".plan"));
+        if (campos)
+            campos->insert(QStringLiteral("estado"), Estados.at(int(EstadoEntrada::EnCurso)));
+    }
+    if (!campos)
+        return std::nullopt;
     EntradaHistorial e;
     e.log = log;
-    e.fecha = QDateTime::fromString(campos.value(QStringLiteral("fecha")), Qt::ISODateWithMs);
-    e.carpeta = campos.value(QStringLiteral("carpeta"));
-    e.operacion = campos.value(QStringLiteral("operacion"));
-    e.deshace = campos.value(QStringLiteral("deshace"));
-    e.renombrados = campos.value(QStringLiteral("renombrados")).toInt();
-    e.fallos = campos.value(QStringLiteral("fallos")).toInt();
-    const qsizetype estado = Estados.indexOf(campos.value(QStringLiteral("estado")));
-    if (!e.fecha.isValid() || e.carpeta.isEmpty() || estado < 0 || !QFileInfo(log).isFile())
+    e.fecha = QDateTime::fromString(campos->value(QStringLiteral("fecha")), Qt::ISODateWithMs);
+    e.carpeta = campos->value(QStringLiteral("carpeta"));
+    e.operacion = campos->value(QStringLiteral("operacion"));
+    e.deshace = campos->value(QStringLiteral("deshace"));
+    e.renombrados = campos->value(QStringLiteral("renombrados")).toInt();
+    e.fallos = campos->value(QStringLiteral("fallos")).toInt();
+    const qsizetype estado = Estados.indexOf(campos->value(QStringLiteral("estado")));
+    if (!e.fecha.isValid() || e.carpeta.isEmpty() || estado < 0)
         return std::nullopt;
     e.estado = EstadoEntrada(estado);
     if (e.estado == EstadoEntrada::EnCurso && !Bloqueado(log)) {
@@ -159,12 +221,71 @@ std::optional<EntradaHistorial> LeerEntrada(const QString& log)
     return e;
 }
 
+std::optional<PlanCorrida> LeerPlan(const QString& log)
+{
+    QFile f(Junto(log, u".plan"));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    PlanCorrida plan;
+    bool pasos = false;
+    QString marcas;
+    for (const Registro& r : LeerLog(f.readAll(), false).registros) {
+        if (!pasos) {
+            if (r.completo && r.viejo == u"temporal")
+                plan.temporal = r.nuevo;
+            pasos = r.completo && r.viejo == Pasos;
+        } else if (r.completo && r.viejo.isEmpty()) {
+            marcas = r.nuevo;
+        } else {
+            // A line no writer wrote ends what the plan can tell.
+            if (!r.completo)
+                break;
+            const auto estaba = [&plan](const QString& nombre, bool marcado) {
+                return marcado && !nombre.startsWith(plan.temporal);
+            };
+            const qsizetype i = marcas.indexOf(u'i');
+            plan.pasos.append({r.viejo, r.nuevo, estaba(r.viejo, !marcas.contains(u'-')),
+                               estaba(r.nuevo, marcas.contains(u'+')), i < 0 ? 0 : marcas.mid(i + 1).toULongLong()});
+            marcas.clear();
+        }
+    }
+    // Without its names' beginning, no name of the run's own could be told from a user's.
+    if (plan.temporal.isEmpty())
+        return std::nullopt;
+    return plan;
+}
+
+std::optional<QString> UltimoPaso(const QString& log)
+{
+    QFile f(Junto(log, u".plan"));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // A step is one line of two names, far shorter than this; a cut first line reads as none.
+    f.seek(std::max<qint64>(0, f.size() - 8192));
+    const QList<Registro> fin = LeerLog(f.readAll(), false).registros;
+    for (auto r = fin.crbegin(); r != fin.crend(); ++r)
+        if (r->completo && !r->viejo.isEmpty())
+            return r->viejo == Pasos ? QString() : r->viejo;
+    return std::nullopt;
+}
+
+qsizetype AnadirPasoPlan(QByteArray& plan, const PasoCorrida& paso, QByteArrayView desde, QByteArrayView hacia)
+{
+    if (!paso.desdeEstaba || paso.haciaEstaba || paso.inodo != 0)
+        AnadirRegistroBytes(plan, {},
+                            QByteArray(paso.desdeEstaba ? "" : "-") + (paso.haciaEstaba ? "+" : "")
+                                + (paso.inodo != 0 ? 'i' + QByteArray::number(paso.inodo) : QByteArray()));
+    const qsizetype inicio = plan.size();
+    AnadirRegistroBytes(plan, desde, hacia);
+    return inicio;
+}
+
 QList<EntradaHistorial> LeerHistorial(const QString& carpeta)
 {
     QList<EntradaHistorial> entradas;
     const QDir dir(carpeta);
-    for (const QString& ficha : dir.entryList({QStringLiteral("*.ficha")}, QDir::Files))
-        if (auto e = LeerEntrada(dir.filePath(ficha.chopped(6) + QStringLiteral(".txt"))))
+    for (const QString& log : dir.entryList({QStringLiteral("*.txt")}, QDir::Files))
+        if (auto e = LeerEntrada(dir.filePath(log)))
             entradas.append(std::move(*e));
     std::sort(entradas.begin(), entradas.end(), [](const EntradaHistorial& a, const EntradaHistorial& b) {
         return a.fecha != b.fecha ? a.fecha > b.fecha : a.log > b.log;
@@ -184,7 +305,7 @@ void PodarHistorial(const QString& carpeta, int maximo)
     for (qsizetype i = maximo; i < entradas.size(); ++i) {
         if (entradas[i].estado == EstadoEntrada::EnCurso)
             continue;
-        QFile::remove(Ficha(entradas[i].log));
-        QFile::remove(entradas[i].log);
+        for (const char16_t* extension : {u".ficha", u".plan", u".txt"})
+            QFile::remove(Junto(entradas[i].log, extension));
     }
 }

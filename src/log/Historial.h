@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/Registro.h"
 #include "platform/Plataforma.h"
 
 #include <QDateTime>
@@ -10,9 +11,9 @@
 #include <memory>
 #include <optional>
 
-// The history: every run's log kept as a file of its own in the user's data folder, and
-// beside it a card with what the history's table shows. Both are text a person can read, and
-// neither is ever trusted when read back.
+// The history: every run's log kept as a file of its own in the user's data folder, beside it
+// its plan and a card with what the history's table shows. All three are text a person can
+// read, and none is ever trusted when read back.
 
 // Deshecha: every file the run renamed has its name back. DeshechaEnParte: some have. Rehecha:
 // undone, then its undo undone: its renames stand again.
@@ -38,23 +39,60 @@ QString TextoEstado(EstadoEntrada estado);
 bool Deshacible(EstadoEntrada estado);
 
 // A run's log while it is written: a new file each time, never one emptied and reused, its
-// header written, its card saying the run is under way, and locked while the run lasts, so
-// that other windows see that it is. Before the first rename it also takes the place of
-// "temp.txt" (`enLugarDeTemporal`), so the records land under both names with one write.
+// header written, and locked while the run lasts, so that other windows see that it is. Before
+// the first rename (Comenzar) the run's plan is kept beside it, and it takes the place of
+// "temp.txt" (`enLugarDeTemporal`), so the records land under both names with one write; only
+// then is the run in the history. A log never begun is removed.
 class LogDeCorrida {
 public:
     ResultadoSistema Abrir(const QString& rutaLog, const QByteArray& cabecera,
                            const EntradaHistorial& datos, bool enLugarDeTemporal = true);
+    // What the names of the run's own begin with: its log's, so no other run shares them.
+    QByteArray PrefijoTemporal() const;
+    // The plan's steps, each as its success record, kept after the run's values and made
+    // durable; then the log in place of "temp.txt".
+    ResultadoSistema Comenzar(const QByteArray& pasos);
+    bool Comenzado() const { return comenzado; }
     QFile& Fichero() { return fichero; }
     const QString& Ruta() const { return entrada.log; }
     // The card's last word: how the run ended and what it did.
     void Terminar(EstadoEntrada estado, int renombrados, int fallos);
+    ~LogDeCorrida();
 
 private:
+    void Descartar();
+
     QFile fichero;
     EntradaHistorial entrada;
+    QString rutaLog;
+    bool enLugarDeTemporal = true;
+    bool comenzado = false;
     std::unique_ptr<Cerrojo> cerrojo;
 };
+
+// A step of a run's plan, and whether its names were in the folder when the run planned.
+struct PasoCorrida {
+    QString desde, hacia;
+    bool desdeEstaba = true, haciaEstaba = false;
+    quint64 inodo = 0;  // of the file a step sets apart, where the listing told it
+};
+// A run's plan, as it kept it before its first rename: its steps in their order, and what the
+// names of the run's own begin with (followed by the step's number). None for a run that kept
+// no plan (written before plans were kept).
+struct PlanCorrida {
+    QString temporal;
+    QList<PasoCorrida> pasos;
+};
+// How a plan keeps a step: its success record, after a line ("", marks) where its names were
+// not as usual when the run planned ("-" its first name was not in the folder, "+" its second
+// one was) or where it sets apart a file of a known inode number ("i" and the number). A name
+// of the run's own never was there, and is read so whatever its marks. Returns where the
+// step's record begins.
+qsizetype AnadirPasoPlan(QByteArray& plan, const PasoCorrida& paso, QByteArrayView desde, QByteArrayView hacia);
+std::optional<PlanCorrida> LeerPlan(const QString& log);
+// The first name of a plan's last step, read from its end alone (empty for a plan of no step);
+// none without a plan.
+std::optional<QString> UltimoPaso(const QString& log);
 
 // The entries of the history, newest first. A file that is no entry's, or whose card can't
 // be read, is passed over. A run still under way in another process reads as such; one that

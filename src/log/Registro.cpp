@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -16,12 +17,22 @@ namespace {
 // can't end the field early. A name whose bytes are not all UTF-8 gets a "%" before its opening
 // quote, and its bytes that are not text, and its "%", are written as %XX: the log stays UTF-8,
 // a person still reads its text, and every byte comes back.
-void AnadirCampo(QByteArray& linea, QStringView texto)
+void AnadirCampoBytes(QByteArray& linea, QByteArrayView bytes)
 {
+    // Most names are plain ASCII without a quote: copied as they are.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '"'; })) {
+        const qsizetype inicio = linea.size();
+        linea.resize(inicio + bytes.size() + 2);
+        char* p = linea.data() + inicio;
+        *p = '"';
+        std::memcpy(p + 1, bytes.data(), size_t(bytes.size()));
+        p[bytes.size() + 1] = '"';
+        return;
+    }
     const qsizetype marca = linea.size();
     linea += '"';
     const qsizetype inicio = linea.size();
-    AnadirBytesDeNombre(linea, texto);
+    linea += bytes;
     qsizetype contenido = inicio;
     for (qsizetype i = inicio; i < linea.size(); i += LargoUtf8(linea, i)) {
         if (LargoUtf8(linea, i) > 0)
@@ -44,6 +55,11 @@ void AnadirCampo(QByteArray& linea, QStringView texto)
     for (qsizetype q = linea.indexOf('"', contenido); q >= 0; q = linea.indexOf('"', q + 2))
         linea.insert(q, '"');
     linea += '"';
+}
+
+void AnadirCampo(QByteArray& linea, QStringView texto)
+{
+    AnadirCampoBytes(linea, BytesDeNombre(texto));
 }
 
 // The bytes of a field written with "%": each %XX a byte; none when a "%" stands otherwise.
@@ -243,9 +259,14 @@ QByteArray LineaRegistro(QStringView campo1, QStringView campo2)
 
 void AnadirRegistro(QByteArray& destino, QStringView campo1, QStringView campo2)
 {
-    AnadirCampo(destino, campo1);
+    AnadirRegistroBytes(destino, BytesDeNombre(campo1), BytesDeNombre(campo2));
+}
+
+void AnadirRegistroBytes(QByteArray& destino, QByteArrayView campo1, QByteArrayView campo2)
+{
+    AnadirCampoBytes(destino, campo1);
     destino += ',';
-    AnadirCampo(destino, campo2);
+    AnadirCampoBytes(destino, campo2);
     destino += "\r\n";
 }
 

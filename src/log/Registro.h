@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -16,6 +17,8 @@ QByteArray CabeceraLog(qint16 numArchivos, const QString& carpeta);
 QByteArray LineaRegistro(QStringView campo1, QStringView campo2);
 // The same line appended to `destino`, which a caller may reuse from one record to the next.
 void AnadirRegistro(QByteArray& destino, QStringView campo1, QStringView campo2);
+// The same from the names' very bytes.
+void AnadirRegistroBytes(QByteArray& destino, QByteArrayView campo1, QByteArrayView campo2);
 // Second field of a failure record: the name the rename was to give, the marker, the reason.
 QString CampoFallo(const QString& nuevo, const QString& razon);
 

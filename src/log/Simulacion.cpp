@@ -52,57 +52,60 @@ PasoSimulado::PasoSimulado(const QString& carpeta)
         presentes.insert(ignoraMayusculas ? ClaveNombre(NombreDesdeBytes(n), true) : n);
 }
 
-bool PasoSimulado::RenombrarArchivo(const QString& viejo, const QString& nuevo)
+bool PasoSimulado::Preparar(const QList<Renombre>& r, const QList<PasoPlan>& p)
 {
-    Simular(viejo, viejo, nuevo);
+    renombres = &r;
+    plan = &p;
     return true;
 }
 
-bool PasoSimulado::Apartar(const QString& viejo, QString& temporal)
+bool PasoSimulado::Dar(qsizetype k)
 {
-    const QByteArray origen = ClaveNombre(viejo, ignoraMayusculas);
-    if (!NombresAdmitidos(viejo, viejo) || !presentes.contains(origen))
-        return true;
-    temporal = QStringLiteral(".brindlewick-%1").arg(++apartados);
-    presentes.remove(origen);
-    dadosEnLaCorrida.remove(origen);
-    presentes.insert(ClaveNombre(temporal, ignoraMayusculas));
-    return true;
-}
-
-bool PasoSimulado::RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo)
-{
-    // Where it fails, the file takes its old name back, if that is free again.
-    const QByteArray antes = ClaveNombre(viejo, ignoraMayusculas);
-    if (EsFallo(Simular(temporal, viejo, nuevo)) && !presentes.contains(antes)) {
-        presentes.remove(ClaveNombre(temporal, ignoraMayusculas));
-        presentes.insert(antes);
+    const PasoPlan& p = plan->at(k);
+    const Renombre& x = renombres->at(p.archivo);
+    switch (p.tipo) {
+    case PasoPlan::Tipo::Ninguno:
+        Anotar(x.viejo, x.viejo, ResultadoPrevisto::SinCambios);
+        break;
+    case PasoPlan::Tipo::Directo:
+        Simular(x.viejo, *x.nuevo, false);
+        break;
+    case PasoPlan::Tipo::Apartar:
+        if (const QByteArray origen = ClaveNombre(x.viejo, ignoraMayusculas);
+            NombresAdmitidos(x.viejo, x.viejo) && presentes.remove(origen)) {
+            dadosEnLaCorrida.remove(origen);
+            apartados.insert(p.archivo);
+        }
+        break;
+    case PasoPlan::Tipo::DesdeApartado:
+        // Where it fails, the file takes its old name back, if that is free again.
+        if (const bool apartado = apartados.remove(p.archivo); EsFallo(Simular(x.viejo, *x.nuevo, apartado)) && apartado) {
+            if (const QByteArray antes = ClaveNombre(x.viejo, ignoraMayusculas); !presentes.contains(antes))
+                presentes.insert(antes);
+        }
+        break;
     }
     return true;
 }
 
-void PasoSimulado::Omitir(const QString& viejo)
+ResultadoPrevisto PasoSimulado::Simular(const QString& viejo, const QString& nuevo, bool apartado)
 {
-    Anotar(viejo, viejo, ResultadoPrevisto::SinCambios);
-}
-
-ResultadoPrevisto PasoSimulado::Simular(const QString& desde, const QString& viejo, const QString& nuevo)
-{
-    const QByteArray origen = ClaveNombre(desde, ignoraMayusculas);
+    const QByteArray origen = ClaveNombre(viejo, ignoraMayusculas);
     const QByteArray destino = ClaveNombre(nuevo, ignoraMayusculas);
-    ultimaVezOrigen.insert(origen, filas.size());
+    if (!apartado)
+        ultimaVezOrigen.insert(origen, filas.size());
 
     // The checks in the order the step and the system make them: the names first, then the
     // source, then the target.
     ResultadoPrevisto r = ResultadoPrevisto::Correcto;
-    if (!NombresAdmitidos(desde, nuevo)) {
+    if (!NombresAdmitidos(viejo, nuevo)) {
         r = ResultadoPrevisto::NombreNoValido;
-    } else if (!presentes.contains(origen)) {
+    } else if (!apartado && !presentes.contains(origen)) {
         r = ResultadoPrevisto::NoExiste;
-    } else if (origen == destino) {
+    } else if (!apartado && origen == destino) {
         // Nothing moves. Names that differ in case alone are one name where case doesn't
         // count, and the rename changes only how it is written.
-        r = desde == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
+        r = viejo == nuevo ? ResultadoPrevisto::SinCambios : ResultadoPrevisto::Correcto;
     } else if (ClaveNombre(nuevo, false).size() > largoMaximo) {
         r = ResultadoPrevisto::NombreNoValido;
     } else if (dadosEnLaCorrida.contains(destino)) {
@@ -112,8 +115,10 @@ ResultadoPrevisto PasoSimulado::Simular(const QString& desde, const QString& vie
         r = ResultadoPrevisto::NombreExiste;
         ocupados.append({filas.size(), destino});
     } else {
-        presentes.remove(origen);
-        dadosEnLaCorrida.remove(origen);
+        if (!apartado) {
+            presentes.remove(origen);
+            dadosEnLaCorrida.remove(origen);
+        }
         presentes.insert(destino);
         dadosEnLaCorrida.insert(destino);
     }

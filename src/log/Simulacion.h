@@ -35,17 +35,17 @@ struct FilaPrevista {
     ResultadoPrevisto resultado = ResultadoPrevisto::SinCambios;
 };
 
-// A rename step that renames nothing. It reads its folder once and answers every rename as
-// RenombradorLog would, against the folder as the earlier renames of the same run leave it,
-// and keeps one row per call. Whoever drives it adds the rows of what the run passes over.
+// A rename step that renames nothing. It reads its folder once and answers every step as
+// RenombradorLog would, against the folder as the earlier steps of the same run leave it, and
+// keeps one row per file (one for a file set apart and renamed on). A file set apart is held
+// by itself, never under a name: no name of the folder is ever taken for the run's own.
+// Whoever drives it adds the rows of what the run passes over.
 class PasoSimulado final : public PasoRenombrar {
 public:
     explicit PasoSimulado(const QString& carpeta);
-    bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override;
-    bool IgnoraMayusculas() override { return ignoraMayusculas; }
-    bool Apartar(const QString& viejo, QString& temporal) override;
-    bool RenombrarApartado(const QString& temporal, const QString& viejo, const QString& nuevo) override;
-    void Omitir(const QString& viejo) override;
+    bool IgnoraMayusculas(const QList<Renombre>&) override { return ignoraMayusculas; }
+    bool Preparar(const QList<Renombre>& renombres, const QList<PasoPlan>& plan) override;
+    bool Dar(qsizetype k) override;
     // A record that an undo passes over without calling the step.
     void Anotar(const QString& actual, const QString& nuevo, ResultadoPrevisto r);
     qsizetype NumFilas() const { return filas.size(); }
@@ -54,15 +54,17 @@ public:
     QList<FilaPrevista> Filas() const;
 
 private:
-    // The rename of the file now named `desde`, shown as `viejo`, to `nuevo`.
-    ResultadoPrevisto Simular(const QString& desde, const QString& viejo, const QString& nuevo);
+    // The rename of the file now named `viejo` (or set apart, when `apartado`) to `nuevo`.
+    ResultadoPrevisto Simular(const QString& viejo, const QString& nuevo, bool apartado);
 
     QSet<QByteArray> presentes;        // the names in the folder now
     QSet<QByteArray> dadosEnLaCorrida;  // those of them that a rename of this run gave
     bool ignoraMayusculas;
     qsizetype largoMaximo;
+    const QList<Renombre>* renombres = nullptr;
+    const QList<PasoPlan>* plan = nullptr;
+    QSet<qsizetype> apartados;  // files set apart, by their place in the run
     QList<FilaPrevista> filas;
     QHash<QByteArray, qsizetype> ultimaVezOrigen;  // name -> the last row that renames it
     QList<std::pair<qsizetype, QByteArray>> ocupados;  // rows that found their name held
-    int apartados = 0;
 };

@@ -68,37 +68,40 @@ QString NombreDesdeBytes(const QByteArray& bytes)
 
 void AnadirBytesDeNombre(QByteArray& bytes, QStringView nombre)
 {
-    bytes.reserve(bytes.size() + nombre.size());
+    // Written in place, at most three bytes for each unit of the text, then cut to size.
+    const qsizetype inicio = bytes.size();
+    bytes.resize(inicio + 3 * nombre.size());
+    char* p = bytes.data() + inicio;
     for (qsizetype i = 0; i < nombre.size(); ++i) {
         const char16_t u = nombre[i].unicode();
         char32_t punto = u;
         if (u < 0x80) {
-            bytes += char(u);
+            *p++ = char(u);
             continue;
         }
         if (QChar::isHighSurrogate(u) && i + 1 < nombre.size() && nombre[i + 1].isLowSurrogate()) {
             punto = QChar::surrogateToUcs4(u, nombre[++i].unicode());
         } else if (u >= PrimerEscape && u <= UltimoEscape) {
-            bytes += char(u - 0xDC00);
+            *p++ = char(u - 0xDC00);
             continue;
         } else if (QChar::isSurrogate(u)) {
             punto = QChar::ReplacementCharacter;  // half a character: no name holds one
         }
         if (punto < 0x800) {
-            bytes += char(0xC0 | (punto >> 6));
+            *p++ = char(0xC0 | (punto >> 6));
         } else {
             if (punto < 0x10000) {
-                bytes += char(0xE0 | (punto >> 12));
+                *p++ = char(0xE0 | (punto >> 12));
             } else {
-                bytes += char(0xF0 | (punto >> 18));
-                bytes += char(0x80 | ((punto >> 12) & 0x3F));
+                *p++ = char(0xF0 | (punto >> 18));
+                *p++ = char(0x80 | ((punto >> 12) & 0x3F));
             }
-            bytes += char(0x80 | ((punto >> 6) & 0x3F));
+            *p++ = char(0x80 | ((punto >> 6) & 0x3F));
         }
-        bytes += char(0x80 | (punto & 0x3F));
+        *p++ = char(0x80 | (punto & 0x3F));
     }
+    bytes.resize(p - bytes.constData());
 }
-
 
 QByteArray BytesDeNombre(QStringView nombre)
 {

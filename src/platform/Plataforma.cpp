@@ -31,7 +31,7 @@ int EstadoDe(int carpeta, const char* nombre, struct stat& st)
     return ConErrno(fstatat(carpeta, nombre, &st, AT_SYMLINK_NOFOLLOW));
 }
 
-int Listar(int carpeta, QList<QByteArray>& nombres)
+int Listar(int carpeta, QList<QByteArray>& nombres, QList<quint64>* inodos = nullptr)
 {
     const int fd = ::openat(carpeta, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -44,8 +44,11 @@ int Listar(int carpeta, QList<QByteArray>& nombres)
     }
     while (const dirent* entrada = readdir(dir)) {
         const QByteArray nombre(entrada->d_name);
-        if (nombre != "." && nombre != "..")
-            nombres.append(nombre);
+        if (nombre == "." || nombre == "..")
+            continue;
+        nombres.append(nombre);
+        if (inodos)
+            inodos->append(entrada->d_ino);
     }
     closedir(dir);
     return 0;
@@ -63,20 +66,12 @@ const LlamadasRenombrar Sistema{
         struct stat st;
         return EstadoDe(c, nombre, st);
     },
-    Listar,
+    [](int c, QList<QByteArray>& nombres) { return Listar(c, nombres); },
 };
 
 ResultadoSistema Error(int codigo)
 {
     return {false, QString::fromLocal8Bit(std::strerror(codigo))};
-}
-
-// The name's bytes, NUL-terminated, in a buffer reused call after call.
-const char* Codificar(QByteArray& destino, QStringView nombre)
-{
-    destino.resize(0);
-    AnadirBytesDeNombre(destino, nombre);
-    return destino.constData();
 }
 
 }  // namespace
@@ -108,24 +103,55 @@ CarpetaAbierta::~CarpetaAbierta()
 
 ResultadoSistema CarpetaAbierta::Renombrar(QStringView viejo, QStringView nuevo)
 {
+    const QByteArray reservado = ".brindlewick-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(fd);
+    return Renombrar(BytesDeNombre(viejo).constData(), BytesDeNombre(nuevo).constData(), reservado.constData());
+}
+
+ResultadoSistema CarpetaAbierta::Renombrar(const char* a, const char* b, const char* reservado)
+{
     if (fd < 0)
         return Error(errorApertura);
-    const char* a = Codificar(desde, viejo);
-    const char* b = Codificar(hacia, nuevo);
-    if (desde == hacia) {
+    if (std::strcmp(a, b) == 0) {
         const int codigo = llamadas.estado(fd, a);
         return codigo == 0 ? ResultadoSistema{} : Error(codigo);
     }
     int codigo = SinReemplazo(a, b);
-    if (codigo == EEXIST && viejo.compare(nuevo, Qt::CaseInsensitive) == 0)
-        codigo = CambiarMayusculas(a, b);
+    if (codigo == EEXIST && NombreDesdeBytes(a).compare(NombreDesdeBytes(b), Qt::CaseInsensitive) == 0)
+        codigo = CambiarMayusculas(a, b, reservado);
     if (codigo != 0)
         return Error(codigo);
     if (mayusculas != Mayusculas::SinProbar) {
-        listado.remove(desde);
-        listado.insert(hacia);
+        listado.remove(QByteArray(a));
+        listado.insert(QByteArray(b));
     }
     return {};
+}
+
+quint64 HashNombre(QByteArrayView nombre)
+{
+    // FNV-1a: a few instructions a byte, and 64 bits make two names of one folder meet
+    // practically never.
+    quint64 h = 14695981039346656037ULL;
+    for (const char c : nombre)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return h;
+}
+
+QHash<quint64, quint64> CarpetaAbierta::Presentes() const
+{
+    QHash<quint64, quint64> presentes;
+    const int lista = fd < 0 ? -1 : ::openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = lista >= 0 ? fdopendir(lista) : nullptr;
+    if (!dir) {
+        if (lista >= 0)
+            ::close(lista);
+        return presentes;
+    }
+    // Hashed as they come: no copy of each name.
+    while (const dirent* entrada = readdir(dir))
+        presentes.insert(HashNombre(entrada->d_name), entrada->d_ino);
+    closedir(dir);
+    return presentes;
 }
 
 int CarpetaAbierta::SinReemplazo(const char* a, const char* b) const
@@ -148,8 +174,9 @@ int CarpetaAbierta::SinReemplazo(const char* a, const char* b) const
 // alone: another entry holds it, or the folder ignores case and found this very file. Only
 // the listing tells the two apart: the two names of one file need not share an inode number,
 // and two hard links of one file do.
-int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b)
+int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b, const char* reservado)
 {
+    const QByteArray hacia(b);
     if (mayusculas == Mayusculas::SinProbar) {
         QList<QByteArray> nombres;
         if (llamadas.listar(fd, nombres) != 0)
@@ -157,17 +184,17 @@ int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b)
         listado = QSet<QByteArray>(nombres.cbegin(), nombres.cend());
         // Taken, yet listed under no such name: the folder found it by ignoring case. Where
         // case counts, a fresh listing always holds the name that the system found taken.
-        if (!listado.contains(hacia) && mayusculas == Mayusculas::SinProbar)
+        if (!listado.contains(hacia))
             mayusculas = Mayusculas::Ignora;
     }
     if (mayusculas == Mayusculas::SinProbar || listado.contains(hacia))
         return EEXIST;
     if (mayusculas == Mayusculas::IgnoraSinEfecto)
-        return PorTemporal(a, b);
+        return PorTemporal(a, b, reservado);
     // Only this file answers to the new name, so a plain rename can replace nothing else.
     const int codigo = llamadas.renombrar(fd, a, b);
     if (codigo != 0 || mayusculas == Mayusculas::IgnoraDirecto)
-        return codigo == 0 ? 0 : PorTemporal(a, b);
+        return codigo == 0 ? 0 : PorTemporal(a, b, reservado);
     // Some file systems report success and keep the old case: the first rename is checked.
     QList<QByteArray> nombres;
     llamadas.listar(fd, nombres);
@@ -176,48 +203,21 @@ int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b)
         return 0;
     }
     mayusculas = Mayusculas::IgnoraSinEfecto;
-    return PorTemporal(a, b);
+    return PorTemporal(a, b, reservado);
 }
 
-// A change of case in two steps, through a name of its own that nothing else holds.
-int CarpetaAbierta::PorTemporal(const char* a, const char* b)
+// A change of case in two steps, through a name of the run's own that nothing else holds.
+int CarpetaAbierta::PorTemporal(const char* a, const char* b, const char* reservado)
 {
-    QByteArray temporal;
-    int codigo = ATemporal(a, temporal);
+    if (!reservado)
+        return EEXIST;
+    int codigo = SinReemplazo(a, reservado);
     if (codigo != 0)
         return codigo;
-    codigo = SinReemplazo(temporal.constData(), b);
+    codigo = SinReemplazo(reservado, b);
     if (codigo != 0)
-        SinReemplazo(temporal.constData(), a);
+        SinReemplazo(reservado, a);
     return codigo;
-}
-
-// A name of this run's own: hidden, not in use (the no-overwrite rename takes it or says it is
-// taken, and the next is tried), never the same twice in one run.
-int CarpetaAbierta::ATemporal(const char* a, QByteArray& temporal)
-{
-    int codigo = EEXIST;
-    for (int intentos = 0; codigo == EEXIST && intentos < 1000; ++intentos) {
-        temporal = ".brindlewick-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++apartados);
-        codigo = SinReemplazo(a, temporal.constData());
-    }
-    return codigo;
-}
-
-ResultadoSistema CarpetaAbierta::Apartar(QStringView viejo, QString& temporal)
-{
-    if (fd < 0)
-        return Error(errorApertura);
-    QByteArray bytes;
-    const int codigo = ATemporal(Codificar(desde, viejo), bytes);
-    if (codigo != 0)
-        return Error(codigo);
-    if (mayusculas != Mayusculas::SinProbar) {
-        listado.remove(desde);
-        listado.insert(bytes);
-    }
-    temporal = QString::fromLatin1(bytes);
-    return {};
 }
 
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
@@ -289,13 +289,17 @@ ResultadoSistema EscribirEntero(const QString& ruta, const QByteArray& bytes, bo
         ::unlink(temporal.constData());
         return Error(codigo);
     }
+    // The new name itself lives in the folder, which is synced in turn.
+    if (sincronizar) {
+        const int carpeta = ::open(BytesDeNombre(QFileInfo(ruta).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (carpeta >= 0) {
+            ::fsync(carpeta);
+            ::close(carpeta);
+        }
+    }
     return {};
 }
 
-bool SincronizarFichero(QFile& fichero)
-{
-    return fichero.flush() && fdatasync(fichero.handle()) == 0;
-}
 
 QByteArray ClaveNombre(const QString& nombre, bool ignoraMayusculas)
 {
@@ -373,7 +377,7 @@ NombresCarpeta LeerNombresCarpeta(const QString& ruta)
     const int fd = ::open(BytesDeNombre(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return carpeta;
-    Listar(fd, carpeta.nombres);
+    Listar(fd, carpeta.nombres, &carpeta.inodos);
     std::optional<bool> ignora;
     for (qsizetype i = 0; !ignora && i < carpeta.nombres.size(); ++i)
         ignora = ProbarMayusculas(fd, NombreDesdeBytes(carpeta.nombres[i]), &carpeta.nombres);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringView>
 
-class QFile;
 
 // Everything that is neither Qt nor the C++ library lives behind these functions.
 
@@ -45,38 +45,42 @@ public:
     CarpetaAbierta(const CarpetaAbierta&) = delete;
     CarpetaAbierta& operator=(const CarpetaAbierta&) = delete;
 
-    // Renames the file `viejo` to `nuevo` (bare names) in one atomic step that never replaces
-    // an existing file, even one that another program creates at the same moment. A rename to
-    // the identical name succeeds when the file exists. A change of letter case alone succeeds
-    // where the folder ignores case, and fails where another entry holds the new name.
+    // Renames the file `viejo` to `nuevo` (bare names, as bytes) in one atomic step that never
+    // replaces an existing file, even one that another program creates at the same moment. A
+    // rename to the identical name succeeds when the file exists. A change of letter case alone
+    // succeeds where the folder ignores case, and fails where another entry holds the new name;
+    // where the folder keeps the old case, it goes through `reservado`, a hidden name of the
+    // run's own that nothing else holds (without one, it fails as taken).
+    ResultadoSistema Renombrar(const char* viejo, const char* nuevo, const char* reservado);
+    // The same for names held as text, through a hidden name of this folder's own.
     ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
-    // Moves `viejo` to a hidden name of this run's own, which `temporal` receives, without
-    // ever replacing a file.
-    ResultadoSistema Apartar(QStringView viejo, QString& temporal);
+    // What the folder holds now: each name, by HashNombre of its very bytes, to the inode
+    // number its listing gives; empty when the folder can't be read.
+    QHash<quint64, quint64> Presentes() const;
 
 private:
     int SinReemplazo(const char* a, const char* b) const;
-    int CambiarMayusculas(const char* a, const char* b);
-    int PorTemporal(const char* a, const char* b);
-    int ATemporal(const char* a, QByteArray& temporal);
+    int CambiarMayusculas(const char* a, const char* b, const char* reservado);
+    int PorTemporal(const char* a, const char* b, const char* reservado);
 
     const LlamadasRenombrar& llamadas;
     int fd = -1;
     int errorApertura = 0;
-    QByteArray desde, hacia;  // kept from one rename to the next: no allocation per file
     // What a change of letter case has taught about this folder, once the first one is seen.
     // Ignora: the folder ignores case, proven by a fresh listing; then whether a direct rename
     // changes the case (Directo) or does nothing (SinEfecto), learnt from the first one.
     enum class Mayusculas { SinProbar, Ignora, IgnoraDirecto, IgnoraSinEfecto };
     Mayusculas mayusculas = Mayusculas::SinProbar;
     QSet<QByteArray> listado;  // the exact names, kept up to date once the folder ignores case
-    int apartados = 0;         // names of its own taken so far
 };
 
 // Gives the file `desde` the name `hacia` too, replacing in one atomic step whatever `hacia`
 // was, so that what is written to either name is read under both. A hard link, or where the
 // file system has none, a symbolic link.
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia);
+
+// A name's bytes, hashed for a table of many names.
+quint64 HashNombre(QByteArrayView nombre);
 
 // An exclusive lock on the file at `ruta`, held for as long as this object lives (a process
 // that dies lets go of it), unless someone else holds one already.
@@ -94,13 +98,10 @@ private:
 // Whether someone holds a Cerrojo on the file at `ruta`.
 bool Bloqueado(const QString& ruta);
 
-// Pushes what was written to `fichero` onto the disk.
-bool SincronizarFichero(QFile& fichero);
-
 // Writes `bytes` as the whole file at `ruta`: first under a name of its own beside it, every
 // write checked (a full disk may take part of one and say so only at the next), then put in
 // place with one rename, so the file is whole or as it was. With `sincronizar`, on the disk
-// itself before it takes the name.
+// itself before it takes the name, and the name too once it has it.
 ResultadoSistema EscribirEntero(const QString& ruta, const QByteArray& bytes, bool sincronizar);
 
 // An entry of a folder, as the selection dialog lists it.
@@ -119,6 +120,9 @@ struct NombresCarpeta {
     // Every entry of every kind, "." and ".." left out, as the very bytes the disk holds. Empty
     // when the folder can't be read.
     QList<QByteArray> nombres;
+    // Each one's inode number as the listing gives it: a file's identity, on a disk that keeps
+    // one (not every driver in user space does).
+    QList<quint64> inodos;
     bool ignoraMayusculas = false;  // one name stands for all its spellings in upper and lower case
     qsizetype largoMaximo = 255;    // bytes a name may have
 };

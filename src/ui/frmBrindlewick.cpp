@@ -288,12 +288,19 @@ void frmBrindlewick::OcultarProgreso()
 
 void frmBrindlewick::MostrarFichero(const QString& nombre)
 {
-    lblFichop->setText(NombreVisible(nombre));
+    enCurso = nombre;
 }
 
 void frmBrindlewick::CederEventos()
 {
+    // A few hundred times a second: the window, a screen reader's questions and a click all
+    // have their answer well within a frame's time, while a yield, and a name shown, per file
+    // would cost more than the rename itself.
+    if (ultimaCesion.isValid() && ultimaCesion.nsecsElapsed() < 2'000'000)
+        return;
+    lblFichop->setText(NombreVisible(enCurso));
     QCoreApplication::processEvents();
+    ultimaCesion.start();
 }
 
 float frmBrindlewick::AnchoMarco() const

@@ -4,6 +4,7 @@
 #include "engine/Pantalla.h"
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <array>
@@ -88,6 +89,8 @@ private:
     QPointer<frmAyuda> ayuda;
     bool enProceso = false;
     bool cerrando = false;
+    QString enCurso;              // the file in hand, shown at the next yield
+    QElapsedTimer ultimaCesion;   // since the event loop last ran during a run
 
     QPushButton* cmdSeleccionar;
     QPushButton* cmdProcesar;

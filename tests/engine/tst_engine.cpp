@@ -16,23 +16,24 @@ public:
     {
         e.NumArchivos = qint16((e.Archivos = nombres).size());
     }
-    bool RenombrarArchivo(const QString& viejo, const QString& nuevo) override
+    bool IgnoraMayusculas(const QList<Renombre>&) override { return false; }
+    bool Preparar(const QList<Renombre>& r, const QList<PasoPlan>& p) override
     {
-        llamadas << viejo + u'>' + nuevo;
-        return llamadas.size() < parar;
-    }
-    bool IgnoraMayusculas() override { return false; }
-    bool Apartar(const QString& viejo, QString& temporal) override
-    {
-        llamadas << viejo + u">~"_qs;
-        temporal = u"~"_qs;
+        renombres = &r;
+        plan = &p;
         return true;
     }
-    bool RenombrarApartado(const QString& temporal, const QString&, const QString& nuevo) override
+    bool Dar(qsizetype k) override
     {
-        return RenombrarArchivo(temporal, nuevo);
+        const PasoPlan& p = plan->at(k);
+        const Renombre& x = renombres->at(p.archivo);
+        if (p.tipo == PasoPlan::Tipo::Ninguno)
+            return true;
+        llamadas << (p.tipo == PasoPlan::Tipo::Apartar ? x.viejo + u">~"_qs
+                     : p.tipo == PasoPlan::Tipo::DesdeApartado ? u"~>"_qs + *x.nuevo
+                                                               : x.viejo + u'>' + *x.nuevo);
+        return p.tipo == PasoPlan::Tipo::Apartar || llamadas.size() < parar;
     }
-    void Omitir(const QString&) override {}
     bool Detenido() const override { return llamadas.size() >= parar; }
     void FijarAnchoBarra(float ancho) override
     {
@@ -41,6 +42,8 @@ public:
     Estado e;
     QStringList llamadas;
     qsizetype parar;
+    const QList<Renombre>* renombres = nullptr;
+    const QList<PasoPlan>* plan = nullptr;
 };
 
 }  // namespace

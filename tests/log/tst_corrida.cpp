@@ -155,6 +155,10 @@ void PruebaCorrida::comoLaCorrida_data()
                                                 << Op(3, "foto*", "2") << Previstos{Correcto, Correcto, Correcto, Correcto};
     QTest::newRow("generate: a rotation of three") << Lista({"r1", "r2", "r3"}) << Lista({"r2", "r3", "r1"})
                                                    << Op(3, "r*", "1") << Previstos{Correcto, Correcto, Correcto};
+    // The program's own names are never taken for a user's file.
+    QTest::newRow("generate: a swap beside a file named like the program's own")
+        << Lista({"r1", "r2", ".brindlewick-1"}) << Lista({"r2", "r1", ".brindlewick-1"}) << Op(3, "r*", "1")
+        << Previstos{Correcto, Correcto, Correcto};
     QTest::newRow("generate: a chain onto a file that stays: all of it fails")
         << Lista({"f1", "f2", "f3"}) << Lista({"f1", "f2"}) << Op(3, "f*", "2") << Previstos{NombreExiste, NombreExiste};
     QTest::newRow("generate: a chain with a link gone in the middle")
@@ -339,7 +343,7 @@ void PruebaCorrida::historialDanadoYPodado()
         d.carpeta = u"/f/"_qs;
         d.operacion = QString::number(i);
         LogDeCorrida log;
-        QVERIFY(log.Abrir(temporal, CabeceraLog(0, {}), d).ok);
+        QVERIFY(log.Abrir(temporal, CabeceraLog(0, {}), d).ok && log.Comenzar({}).ok);
         log.Terminar(EstadoEntrada::Completa, 0, 0);
     }
     QFile::copy(carpeta + u"/"_qs + QDir(carpeta).entryList({u"*.ficha"_qs}).last(), carpeta + u"/sin-log.ficha"_qs);

@@ -21,12 +21,19 @@ struct Corrida {
         memoria.open(QIODevice::WriteOnly);
         e.FicheroLog = log ? log : &memoria;
     }
-    // Each "old|new" through the rename step.
+    // Each "old|new" through the rename step, in the order given.
     void renombrar(const QStringList& pares)
     {
         RenombradorLog paso(e, pantalla);
-        for (const QString& par : pares)
-            paso.RenombrarArchivo(par.section(u'|', 0, 0), par.section(u'|', 1));
+        QList<Renombre> renombres;
+        QList<PasoPlan> plan;
+        for (const QString& par : pares) {
+            plan.append({renombres.size(), PasoPlan::Tipo::Directo});
+            renombres.append({par.section(u'|', 0, 0), par.section(u'|', 1)});
+        }
+        QVERIFY(paso.Preparar(renombres, plan));
+        for (qsizetype k = 0; k < plan.size(); ++k)
+            paso.Dar(k);
     }
     CarpetaPrueba c;
     Estado e;
@@ -140,7 +147,8 @@ void PruebaLog::pasoDeRenombrado()
     run.renombrar(Lista({"x|y"}));
     QCOMPARE(run.e.Fallos, 32767);
     // A log whose disk fills up in the middle of a record (the file size limit stands in for
-    // it): that rename is taken back, the part written cut off, and the loop stops.
+    // it): the part written is cut off, no record follows, and the loop stops. The rename stays:
+    // the run's plan tells it.
     CarpetaPrueba datos;
     QFile lleno(datos.camino(u"log"_qs));
     QVERIFY(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -154,7 +162,7 @@ void PruebaLog::pasoDeRenombrado()
     const FinOperacion fin = CambiarExtension(disco.e, paso, disco.pantalla, u"x"_qs);
     setrlimit(RLIMIT_FSIZE, &antes);
     QCOMPARE(fin, FinOperacion::Detenida);
-    QCOMPARE(disco.c.nombres(), Lista({"1", "2"}));
+    QCOMPARE(disco.c.nombres(), Lista({"1.x", "2"}));
     QCOMPARE(datos.leer(u"log"_qs), QByteArray());
 }
 
