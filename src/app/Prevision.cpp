@@ -7,11 +7,13 @@
 #include "log/Deshacer.h"
 #include "log/Historial.h"
 #include "log/Registro.h"
+#include "platform/Plataforma.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -20,6 +22,14 @@ Prevision Rechazada(const QString& mensaje)
     Prevision p;
     p.mensaje = mensaje;
     return p;
+}
+
+// A run in a folder that is not there is refused: so is its preview.
+std::optional<Prevision> SinCarpeta(const QString& carpeta)
+{
+    if (const ResultadoSistema r = CarpetaAbierta(carpeta).Abierta(); !r.ok)
+        return Rechazada(RechazoCarpeta(carpeta, r.razon));
+    return std::nullopt;
 }
 
 Prevision Contar(const PasoSimulado& paso)
@@ -35,6 +45,8 @@ Prevision Contar(const PasoSimulado& paso)
 
 Prevision PreverOperacion(const Estado& e, const Panel& panel)
 {
+    if (const auto sin = SinCarpeta(e.RutaCarpeta))
+        return *sin;
     PasoSimulado paso(e.RutaCarpeta);
     PantallaMuda pantalla;
     const auto fin = OperarPanel(panel, e, paso, pantalla);
@@ -52,6 +64,8 @@ Prevision PreverLogCargado(const QString& logCargado)
     QFile cargado(logCargado);
     if (!cargado.open(QIODevice::ReadOnly))
         return Rechazada(RechazoLogCargado(logCargado, cargado.errorString()));
+    if (const auto sin = SinCarpeta(QFileInfo(logCargado).path()))
+        return *sin;
     PasoSimulado paso(QFileInfo(logCargado).path());
     // A record that undo passes over shows as it reads, in the direction of the undo.
     RecorrerDeshacer(LeerLog(cargado.readAll(), false), paso, [&](const Registro& r, int i) {
@@ -71,6 +85,8 @@ Prevision Prever(const Estado& e, const Panel& panel)
 
 Prevision PreverEntrada(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial)
 {
+    if (const auto sin = SinCarpeta(entrada.carpeta))
+        return *sin;
     const QList<Renombre> renombres = CalcularPendiente(entrada, historial).renombres;
     PasoSimulado paso(entrada.carpeta);
     PantallaMuda pantalla;

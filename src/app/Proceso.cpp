@@ -69,6 +69,13 @@ ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecer
     const qint16 fallosAntes = std::exchange(e.Fallos, 0);
     e.FicheroLog = &log.Fichero();
     RenombradorLog paso(e, pantalla, log.PrefijoTemporal(), [&log](const QByteArray& pasos) { return log.Comenzar(pasos); });
+    // A folder that is not there (a card not inserted, a folder renamed): nothing to run.
+    if (const ResultadoSistema carpeta = paso.Carpeta(); !carpeta.ok) {
+        e.RutaCarpeta = carpetaAntes;
+        e.Fallos = fallosAntes;
+        e.FicheroLog = nullptr;
+        return Rehusar(RechazoCarpeta(datos.carpeta, carpeta.razon));
+    }
     const bool completa = renombrar(paso);
     e.FicheroLog = nullptr;
     // A run with nothing to rename planned nothing: it begins here, empty.
@@ -102,6 +109,11 @@ EntradaHistorial Datos(const QString& carpeta, const QString& operacion)
 }
 
 }  // namespace
+
+QString RechazoCarpeta(const QString& ruta, const QString& razon)
+{
+    return Rechazo(QStringLiteral("No se pudo abrir la carpeta:"), ruta, razon);
+}
 
 QString RechazoLogCargado(const QString& ruta, const QString& razon)
 {

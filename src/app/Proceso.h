@@ -20,6 +20,8 @@ struct ResultadoProceso {
 
 // The message of a run that can't read its loaded log.
 QString RechazoLogCargado(const QString& ruta, const QString& razon);
+// The message of a run whose folder can't be opened.
+QString RechazoCarpeta(const QString& ruta, const QString& razon);
 
 // What a press of "Renombrar" does below the window: the panel's parameters, or with a log
 // loaded the file RutaLogCargado, checked first; then Fallos reset, the run's own log put in

@@ -169,18 +169,21 @@ private:
 // where the folder keeps them. A change of case stopped half-way left its file under the
 // step's name of its own: it goes back from there.
 QList<Registro> JuzgarCola(const Corrida& c, QSet<QString> nombres, bool ignoraMayusculas,
-                           const QHash<QString, quint64>& inodoDe)
+                           const QHash<QString, quint64>& inodoDe, bool* incierto)
 {
     const PlanCorrida& plan = *c.plan;
-    QSet<QString> universo;
     Presentes estado(ignoraMayusculas);
     for (const PasoCorrida& p : plan.pasos) {
-        universo << p.desde << p.hacia;
         if (p.desdeEstaba)
             estado.Poner(p.desde);
         if (p.haciaEstaba)
             estado.Poner(p.hacia);
     }
+    // Only the names those steps touch tell how many of them happened.
+    QSet<QString> universo;
+    for (qsizetype i = c.cola; i < plan.pasos.size(); ++i)
+        universo << plan.pasos[i].desde << plan.pasos[i].hacia << c.antes.value(plan.pasos[i].desde);
+    universo.remove(QString());
     for (const Registro& r : c.hechos) {
         estado.Quitar(r.viejo);
         estado.Poner(r.nuevo);
@@ -254,7 +257,12 @@ QList<Registro> JuzgarCola(const Corrida& c, QSet<QString> nombres, bool ignoraM
         if (distintos == 0)
             return probados + aMedias;
     }
-    return distintos == 0 ? probados + aMedias : aMedias;
+    if (distintos == 0)
+        return probados + aMedias;
+    // No number of steps makes the folder as it is (a step failed for a reason no plan foresees,
+    // or the folder changed since): none is taken, and the entry can't be said undone whole.
+    *incierto = true;
+    return aMedias;
 }
 
 QString Nombre(const QString& log)
@@ -296,6 +304,7 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
             corridas.append(LeerCorrida(h->log));
     // Steps no record tells of are judged on the folder, going back in time from now: each run
     // meets it as it left it once what came later is undone.
+    bool incierto = false;
     if (std::any_of(corridas.cbegin(), corridas.cend(), [](const Corrida& c) { return c.plan && c.cola < c.plan->pasos.size(); })) {
         const NombresCarpeta carpeta = LeerNombresCarpeta(entrada.carpeta);
         QSet<QString> nombres;
@@ -311,7 +320,7 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
         for (auto c = corridas.rbegin(); c != corridas.rend(); ++c) {
             // Those steps came after every record of their run.
             if (c->plan && c->cola < c->plan->pasos.size())
-                c->hechos += JuzgarCola(*c, nombres, carpeta.ignoraMayusculas, inodoDe);
+                c->hechos += JuzgarCola(*c, nombres, carpeta.ignoraMayusculas, inodoDe, &incierto);
             for (auto r = c->hechos.crbegin(); r != c->hechos.crend(); ++r) {
                 nombres.remove(r->nuevo);
                 nombres.insert(r->viejo);
@@ -327,6 +336,7 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
     for (const Registro& r : corridas.constFirst().hechos)
         s.Mover(r.viejo, r.nuevo, true);
     Pendiente p;
+    p.incierto = incierto;
     p.movidos = s.Movidos();
     for (qsizetype i = 1; i < corridas.size(); ++i) {
         for (const Registro& r : corridas[i].hechos) {
@@ -345,8 +355,10 @@ void MarcarTrasDeshacer(const EntradaHistorial& deshecha, const Pendiente& queda
     const QList<EntradaHistorial> historial = LeerHistorial(QFileInfo(deshecha.log).path());
     const auto marcar = [](const EntradaHistorial& entrada, const Pendiente& p) {
         EstadoEntrada estado = entrada.estado;
-        if (p.renombres.isEmpty())
+        if (p.renombres.isEmpty() && !p.incierto)
             estado = EstadoEntrada::Deshecha;
+        else if (p.renombres.isEmpty())
+            estado = EstadoEntrada::DeshechaEnParte;
         else if (p.renombres.size() < p.movidos)
             estado = EstadoEntrada::DeshechaEnParte;
         else if (p.tocada)

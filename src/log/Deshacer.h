@@ -35,6 +35,7 @@ struct Pendiente {
     QList<Renombre> renombres;  // from its name now to its name before, last renamed first
     int movidos = 0;            // files the entry itself renamed
     bool tocada = false;        // a run has undone or redone some of it since
+    bool incierto = false;      // the folder could not tell all its last steps apart
 };
 Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial);
 

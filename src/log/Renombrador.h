@@ -40,6 +40,8 @@ public:
     const QList<bool>& Llegados() const { return llegados; }
     // Why Preparar refused: the plan could not be kept.
     const ResultadoSistema& SinPlan() const { return sinPlan; }
+    // Whether the folder could be opened: a run in a folder that is not there renames nothing.
+    ResultadoSistema Carpeta() const { return carpeta.Abierta(); }
 
 private:
     // A step of the plan as the system and the log take it.

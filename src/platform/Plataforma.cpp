@@ -137,6 +137,11 @@ quint64 HashNombre(QByteArrayView nombre)
     return h;
 }
 
+ResultadoSistema CarpetaAbierta::Abierta() const
+{
+    return fd >= 0 ? ResultadoSistema{} : Error(errorApertura);
+}
+
 QHash<quint64, quint64> CarpetaAbierta::Presentes() const
 {
     QHash<quint64, quint64> presentes;

@@ -54,6 +54,8 @@ public:
     ResultadoSistema Renombrar(const char* viejo, const char* nuevo, const char* reservado);
     // The same for names held as text, through a hidden name of this folder's own.
     ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
+    // Whether the folder could be opened, and why not.
+    ResultadoSistema Abierta() const;
     // What the folder holds now: each name, by HashNombre of its very bytes, to the inode
     // number its listing gives; empty when the folder can't be read.
     QHash<quint64, quint64> Presentes() const;

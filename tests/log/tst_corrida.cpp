@@ -306,10 +306,12 @@ void PruebaCorrida::deshacerLoQueQueda()
         return (r.aceptado ? QStringLiteral("%1 %2").arg(historial().constFirst().renombrados).arg(b.e.Fallos) : r.mensaje)
             + QStringLiteral(", %1 %2").arg(h.renombrados).arg(TextoEstado(h.estado));
     };
-    // The folder gone (a card not inserted): every file fails, and the run stays as it was.
+    // The folder gone (a card not inserted): refused, as foretold, and the run stays as it was.
     const QString fuera = b.c.ruta().chopped(1) + u"-fuera"_qs;
     QVERIFY(QDir().rename(b.c.ruta(), fuera));
-    QCOMPARE(deshacer(b.pantalla), u"0 4, 4 "_qs);
+    const QString sinCarpeta = RechazoCarpeta(b.c.ruta(), Razon(ENOENT));
+    QCOMPARE(PreverEntrada(historial().constLast(), historial()).mensaje, sinCarpeta);
+    QCOMPARE(deshacer(b.pantalla), sinCarpeta + u", 4 "_qs);
     QVERIFY(QDir().rename(fuera, b.c.ruta()));
     // Stopped after its first file, then failing for one held name; the swap counts two files.
     pantalla.parar = 1;
