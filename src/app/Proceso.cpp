@@ -179,6 +179,10 @@ ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHis
     if (ahora->estado == EstadoEntrada::Deshecha)
         return Rehusar(QStringLiteral("Esta ejecución ya está deshecha."));
     const Pendiente pendiente = CalcularPendiente(*ahora, LeerHistorial(carpeta));
+    // What a run killed between reserving a name and renaming onto it left behind.
+    CarpetaAbierta reservas(ahora->carpeta);
+    for (const QString& r : pendiente.reservas)
+        reservas.QuitarReserva(r);
     const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
     EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer"));
     datos.deshace = QFileInfo(ahora->log).fileName();

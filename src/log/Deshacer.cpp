@@ -168,8 +168,8 @@ private:
 // file each cycle set apart is looked for by its inode number (`inodoDe`, name -> number)
 // where the folder keeps them. A change of case stopped half-way left its file under the
 // step's name of its own: it goes back from there.
-QList<Registro> JuzgarCola(const Corrida& c, QSet<QString> nombres, bool ignoraMayusculas,
-                           const QHash<QString, quint64>& inodoDe, bool* incierto)
+QList<Registro> JuzgarCola(const Corrida& c, const QString& carpeta, QSet<QString> nombres, bool ignoraMayusculas,
+                           const QHash<QString, quint64>& inodoDe, bool* incierto, QStringList* reservas)
 {
     const PlanCorrida& plan = *c.plan;
     Presentes estado(ignoraMayusculas);
@@ -188,11 +188,23 @@ QList<Registro> JuzgarCola(const Corrida& c, QSet<QString> nombres, bool ignoraM
         estado.Quitar(r.viejo);
         estado.Poner(r.nuevo);
     }
+    // The step in hand when the run died may have reserved its new name, or its own one, as
+    // an empty file that nothing was renamed onto: names no step had given, and still empty.
+    if (reservas && c.cola < plan.pasos.size()) {
+        const PasoCorrida& p = plan.pasos[c.cola];
+        for (const QString& n : {p.hacia, plan.temporal + QString::number(c.cola)}) {
+            if (nombres.contains(n) && !estado.Tiene(n) && VacioRegular(carpeta, n)) {
+                nombres.remove(n);
+                reservas->append(n);
+            }
+        }
+    }
     QList<Registro> aMedias;
     for (qsizetype i = c.cola; i < plan.pasos.size(); ++i) {
         const PasoCorrida& p = plan.pasos[i];
         const QString propio = plan.temporal + QString::number(i);
-        if (p.desde != p.hacia && p.desde.compare(p.hacia, Qt::CaseInsensitive) == 0 && nombres.remove(propio)) {
+        if (p.desde != p.hacia && p.desde.compare(p.hacia, Qt::CaseInsensitive) == 0 && !nombres.contains(p.desde)
+            && !nombres.contains(p.hacia) && nombres.remove(propio)) {
             nombres.insert(p.desde);
             aMedias.append({p.desde, propio, true, false, true});
         }
@@ -304,6 +316,7 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
             corridas.append(LeerCorrida(h->log));
     // Steps no record tells of are judged on the folder, going back in time from now: each run
     // meets it as it left it once what came later is undone.
+    Pendiente p;
     bool incierto = false;
     if (std::any_of(corridas.cbegin(), corridas.cend(), [](const Corrida& c) { return c.plan && c.cola < c.plan->pasos.size(); })) {
         const NombresCarpeta carpeta = LeerNombresCarpeta(entrada.carpeta);
@@ -318,9 +331,11 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
             if (veces.value(carpeta.inodos[i]) == 1)
                 inodoDe.insert(NombreDesdeBytes(carpeta.nombres[i]), carpeta.inodos[i]);
         for (auto c = corridas.rbegin(); c != corridas.rend(); ++c) {
-            // Those steps came after every record of their run.
+            // Those steps came after every record of their run. Only the latest run can have
+            // left a reservation: the undo that came after any other took it away.
             if (c->plan && c->cola < c->plan->pasos.size())
-                c->hechos += JuzgarCola(*c, nombres, carpeta.ignoraMayusculas, inodoDe, &incierto);
+                c->hechos += JuzgarCola(*c, entrada.carpeta, nombres, carpeta.ignoraMayusculas, inodoDe, &incierto,
+                                        c == corridas.rbegin() ? &p.reservas : nullptr);
             for (auto r = c->hechos.crbegin(); r != c->hechos.crend(); ++r) {
                 nombres.remove(r->nuevo);
                 nombres.insert(r->viejo);
@@ -335,7 +350,6 @@ Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<Entrada
     Seguimiento s;
     for (const Registro& r : corridas.constFirst().hechos)
         s.Mover(r.viejo, r.nuevo, true);
-    Pendiente p;
     p.incierto = incierto;
     p.movidos = s.Movidos();
     for (qsizetype i = 1; i < corridas.size(); ++i) {

@@ -36,6 +36,9 @@ struct Pendiente {
     int movidos = 0;            // files the entry itself renamed
     bool tocada = false;        // a run has undone or redone some of it since
     bool incierto = false;      // the folder could not tell all its last steps apart
+    // Names a run killed between reserving a new name and renaming onto it left as empty
+    // files of its own (on a volume without links); its undo takes them away.
+    QStringList reservas;
 };
 Pendiente CalcularPendiente(const EntradaHistorial& entrada, const QList<EntradaHistorial>& historial);
 

@@ -154,8 +154,13 @@ ResultadoSistema LogDeCorrida::Comenzar(const QByteArray& pasos)
     AnadirRegistro(plan, Pasos, {});
     // Made durable once, before the first rename: whatever happens next, the plan tells.
     ResultadoSistema r = EscribirEntero(Junto(entrada.log, u".plan"), plan + pasos, true);
-    if (r.ok && enLugarDeTemporal)
+    if (r.ok && enLugarDeTemporal) {
         r = EnlazarEnLugarDe(entrada.log, rutaLog);
+        if (SinSoporte(r)) {
+            copiaDeTemporal = true;
+            r = CopiarATemporal();
+        }
+    }
     if (!r.ok) {
         Descartar();
         return r;
@@ -178,8 +183,18 @@ LogDeCorrida::~LogDeCorrida()
         Descartar();
 }
 
+ResultadoSistema LogDeCorrida::CopiarATemporal()
+{
+    QFile log(entrada.log);
+    if (!log.open(QIODevice::ReadOnly))
+        return {false, log.errorString()};
+    return EscribirEntero(rutaLog, log.readAll(), false);
+}
+
 void LogDeCorrida::Terminar(EstadoEntrada estado, int renombrados, int fallos)
 {
+    if (copiaDeTemporal)
+        CopiarATemporal();
     entrada.estado = estado;
     entrada.renombrados = renombrados;
     entrada.fallos = fallos;

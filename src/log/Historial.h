@@ -42,7 +42,9 @@ bool Deshacible(EstadoEntrada estado);
 // header written, and locked while the run lasts, so that other windows see that it is. Before
 // the first rename (Comenzar) the run's plan is kept beside it, and it takes the place of
 // "temp.txt" (`enLugarDeTemporal`), so the records land under both names with one write; only
-// then is the run in the history. A log never begun is removed.
+// then is the run in the history. On a volume without links (exFAT, FAT) "temp.txt" is instead
+// a copy of the log, put in place whole when the run begins and when it ends: it never mixes
+// two runs. A log never begun is removed.
 class LogDeCorrida {
 public:
     ResultadoSistema Abrir(const QString& rutaLog, const QByteArray& cabecera,
@@ -61,12 +63,14 @@ public:
 
 private:
     void Descartar();
+    ResultadoSistema CopiarATemporal();
 
     QFile fichero;
     EntradaHistorial entrada;
     QString rutaLog;
     bool enLugarDeTemporal = true;
     bool comenzado = false;
+    bool copiaDeTemporal = false;  // "temp.txt" a copy of the log, on a volume without links
     std::unique_ptr<Cerrojo> cerrojo;
 };
 

@@ -45,9 +45,9 @@ QString RazonEnPalabras(const QString& razon)
         {Causa::Existe, TextoResultado(ResultadoPrevisto::NombreExiste)},
         {Causa::NoExiste, TextoResultado(ResultadoPrevisto::NoExiste)},
         {Causa::NombreLargo, TextoResultado(ResultadoPrevisto::NombreNoValido)},
-        {Causa::Permiso, QStringLiteral("Permiso denegado")},
+        {Causa::Permiso, TextoResultado(ResultadoPrevisto::SinPermiso)},
         {Causa::NoPermitido, QStringLiteral("Operación no permitida")},
-        {Causa::SoloLectura, QStringLiteral("El disco es de solo lectura")},
+        {Causa::SoloLectura, TextoResultado(ResultadoPrevisto::SoloLectura)},
     };
     for (const auto& [causa, palabras] : Palabras)
         if (razon == TextoDelSistema(causa))

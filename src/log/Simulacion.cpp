@@ -4,6 +4,8 @@
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
+#include <cerrno>
+
 QString TextoResultado(ResultadoPrevisto r)
 {
     switch (r) {
@@ -21,6 +23,10 @@ QString TextoResultado(ResultadoPrevisto r)
         return QStringLiteral("Nombre de archivo no válido");
     case ResultadoPrevisto::NoExiste:
         return QStringLiteral("El archivo no existe");
+    case ResultadoPrevisto::SinPermiso:
+        return QStringLiteral("Permiso denegado");
+    case ResultadoPrevisto::SoloLectura:
+        return QStringLiteral("El disco es de solo lectura");
     case ResultadoPrevisto::OmitidoFallo:
         return QStringLiteral("Omitido (fallo registrado)");
     case ResultadoPrevisto::OmitidoLinea:
@@ -37,6 +43,8 @@ bool EsFallo(ResultadoPrevisto r)
     case ResultadoPrevisto::RenombraDespues:
     case ResultadoPrevisto::NombreNoValido:
     case ResultadoPrevisto::NoExiste:
+    case ResultadoPrevisto::SinPermiso:
+    case ResultadoPrevisto::SoloLectura:
         return true;
     default:
         return false;
@@ -48,6 +56,10 @@ PasoSimulado::PasoSimulado(const QString& carpeta)
     const NombresCarpeta leidos = LeerNombresCarpeta(carpeta);
     ignoraMayusculas = leidos.ignoraMayusculas;
     largoMaximo = leidos.largoMaximo;
+    if (leidos.sinEscritura == EROFS)
+        sinEscritura = ResultadoPrevisto::SoloLectura;
+    else if (leidos.sinEscritura != 0)
+        sinEscritura = ResultadoPrevisto::SinPermiso;
     for (const QByteArray& n : leidos.nombres)
         presentes.insert(ignoraMayusculas ? ClaveNombre(NombreDesdeBytes(n), true) : n);
 }
@@ -72,7 +84,7 @@ bool PasoSimulado::Dar(qsizetype k)
         break;
     case PasoPlan::Tipo::Apartar:
         if (const QByteArray origen = ClaveNombre(x.viejo, ignoraMayusculas);
-            NombresAdmitidos(x.viejo, x.viejo) && presentes.remove(origen)) {
+            sinEscritura == ResultadoPrevisto::Correcto && NombresAdmitidos(x.viejo, x.viejo) && presentes.remove(origen)) {
             dadosEnLaCorrida.remove(origen);
             apartados.insert(p.archivo);
         }
@@ -102,6 +114,8 @@ ResultadoPrevisto PasoSimulado::Simular(const QString& viejo, const QString& nue
         r = ResultadoPrevisto::NombreNoValido;
     } else if (!apartado && !presentes.contains(origen)) {
         r = ResultadoPrevisto::NoExiste;
+    } else if (sinEscritura != ResultadoPrevisto::Correcto && !(origen == destino && viejo == nuevo)) {
+        r = sinEscritura;
     } else if (!apartado && origen == destino) {
         // Nothing moves. Names that differ in case alone are one name where case doesn't
         // count, and the rename changes only how it is written.

@@ -20,6 +20,8 @@ enum class ResultadoPrevisto : quint8 {
     RenombraDespues,  // a selected file holds it that the run renames only later
     NombreNoValido,   // refused by the step, or too long for the file system
     NoExiste,
+    SinPermiso,       // the folder is not the user's to change
+    SoloLectura,      // the folder's disk is read-only
     OmitidoFallo,     // a failure record of a loaded log: undo passes over it
     OmitidoLinea,     // a line of a loaded log that no writer produces: likewise
 };
@@ -61,6 +63,7 @@ private:
     QSet<QByteArray> dadosEnLaCorrida;  // those of them that a rename of this run gave
     bool ignoraMayusculas;
     qsizetype largoMaximo;
+    ResultadoPrevisto sinEscritura = ResultadoPrevisto::Correcto;  // every rename's, where none can be
     const QList<Renombre>* renombres = nullptr;
     const QList<PasoPlan>* plan = nullptr;
     QSet<qsizetype> apartados;  // files set apart, by their place in the run

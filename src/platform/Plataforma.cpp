@@ -9,13 +9,17 @@
 #include <optional>
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 
@@ -67,11 +71,24 @@ const LlamadasRenombrar Sistema{
         return EstadoDe(c, nombre, st);
     },
     [](int c, QList<QByteArray>& nombres) { return Listar(c, nombres); },
+    [](int c, const char* nombre) {
+        const int f = ::openat(c, nombre, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (f < 0)
+            return errno;
+        ::close(f);
+        return 0;
+    },
+    [](int c, const char* nombre) {
+        struct stat st;
+        if (EstadoDe(c, nombre, st) != 0 || !S_ISREG(st.st_mode) || st.st_size != 0)
+            return EEXIST;
+        return ConErrno(unlinkat(c, nombre, 0));
+    },
 };
 
 ResultadoSistema Error(int codigo)
 {
-    return {false, QString::fromLocal8Bit(std::strerror(codigo))};
+    return {false, QString::fromLocal8Bit(std::strerror(codigo)), codigo};
 }
 
 }  // namespace
@@ -93,6 +110,9 @@ CarpetaAbierta::CarpetaAbierta(const QString& ruta, const LlamadasRenombrar& lla
     fd = ::open(BytesDeNombre(ruta).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         errorApertura = errno;
+    constexpr long Fuse = 0x65735546;
+    struct statfs sf;
+    enEspacioDeUsuario = fd >= 0 && ::fstatfs(fd, &sf) == 0 && sf.f_type == Fuse;
 }
 
 CarpetaAbierta::~CarpetaAbierta()
@@ -137,6 +157,12 @@ quint64 HashNombre(QByteArrayView nombre)
     return h;
 }
 
+ResultadoSistema CarpetaAbierta::QuitarReserva(QStringView nombre)
+{
+    const int codigo = fd < 0 ? errorApertura : llamadas.quitarReserva(fd, BytesDeNombre(nombre).constData());
+    return codigo == 0 ? ResultadoSistema{} : Error(codigo);
+}
+
 ResultadoSistema CarpetaAbierta::Abierta() const
 {
     return fd >= 0 ? ResultadoSistema{} : Error(errorApertura);
@@ -159,19 +185,40 @@ QHash<quint64, quint64> CarpetaAbierta::Presentes() const
     return presentes;
 }
 
-int CarpetaAbierta::SinReemplazo(const char* a, const char* b) const
+// A driver that cannot refuse to replace answers the flag with EINVAL. A hard link then fails
+// on an existing target just as atomically, and the old name goes once the new one stands.
+// Without links either (exFAT, FAT), the new name is reserved first, by creating it, which
+// fails on any spelling of a name taken; then the file is renamed over that empty file of its
+// own, which is removed again, while still empty, when the rename fails. The way that works
+// is kept for the folder's next renames. A kill between the two steps leaves the reservation:
+// the run's plan names it, and its undo takes it away.
+int CarpetaAbierta::SinReemplazo(const char* a, const char* b)
 {
-    int codigo = llamadas.renombrarSinReemplazo(fd, a, b);
-    if (codigo == EINVAL || codigo == ENOSYS) {
-        // The file system cannot refuse to replace: a hard link fails on an existing target
-        // just as atomically, and the old name goes once the new one stands.
+    int codigo = 0;
+    if (modo == Modo::SinReemplazo) {
+        codigo = llamadas.renombrarSinReemplazo(fd, a, b);
+        if (codigo != EINVAL && codigo != ENOSYS)
+            return codigo;
+        modo = Modo::Enlace;
+    }
+    if (modo == Modo::Enlace) {
         codigo = llamadas.enlazar(fd, a, b);
         if (codigo == 0) {
             codigo = llamadas.borrar(fd, a);
             if (codigo != 0)
                 llamadas.borrar(fd, b);
+            return codigo;
         }
+        if (codigo != EPERM && codigo != EOPNOTSUPP && codigo != ENOSYS)
+            return codigo;
+        modo = Modo::Reserva;
     }
+    codigo = llamadas.reservar(fd, b);
+    if (codigo != 0)
+        return codigo;
+    codigo = llamadas.renombrar(fd, a, b);
+    if (codigo != 0)
+        llamadas.quitarReserva(fd, b);
     return codigo;
 }
 
@@ -194,7 +241,9 @@ int CarpetaAbierta::CambiarMayusculas(const char* a, const char* b, const char* 
     }
     if (mayusculas == Mayusculas::SinProbar || listado.contains(hacia))
         return EEXIST;
-    if (mayusculas == Mayusculas::IgnoraSinEfecto)
+    // A driver in user space may botch a rename to another case of the same name (fusefat
+    // leaves the entry pointing at freed space): two renames to other names instead.
+    if (mayusculas == Mayusculas::IgnoraSinEfecto || enEspacioDeUsuario)
         return PorTemporal(a, b, reservado);
     // Only this file answers to the new name, so a plain rename can replace nothing else.
     const int codigo = llamadas.renombrar(fd, a, b);
@@ -242,6 +291,124 @@ ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia)
         return r;
     }
     return {};
+}
+
+namespace {
+
+// A name as the system's tables write it, some bytes as a backslash and a code: "\040" (octal,
+// the table of mounts) or "\x20" (hexadecimal, the links of the volumes' labels).
+QString Desescapar(const QByteArray& campo)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < campo.size(); ++i) {
+        const bool hexadecimal = campo.mid(i, 2) == "\\x";
+        const qsizetype inicio = i + 1 + hexadecimal, cifras = hexadecimal ? 2 : 3;
+        bool ok = campo[i] == '\\' && inicio + cifras <= campo.size();
+        const int valor = ok ? campo.mid(inicio, cifras).toInt(&ok, hexadecimal ? 16 : 8) : 0;
+        if (ok) {
+            bytes += char(valor);
+            i = inicio + cifras - 1;
+        } else {
+            bytes += campo[i];
+        }
+    }
+    return NombreDesdeBytes(bytes);
+}
+
+}  // namespace
+
+QList<Montaje> LeerMontajes()
+{
+    QList<Montaje> montajes;
+    QFile tabla(QStringLiteral("/proc/self/mountinfo"));
+    if (!tabla.open(QIODevice::ReadOnly))
+        return montajes;
+    // "id parent major:minor root mount-point options [optional...] - type source options"
+    for (const QByteArray& linea : tabla.readAll().split('\n')) {
+        const QList<QByteArray> campos = linea.split(' ');
+        const qsizetype guion = campos.indexOf("-");
+        if (campos.size() < 5 || guion < 5 || guion + 2 >= campos.size())
+            continue;
+        montajes.append({Desescapar(campos[4]), Desescapar(campos[guion + 1]), Desescapar(campos[guion + 2])});
+    }
+    return montajes;
+}
+
+QHash<QString, QString> EtiquetasDeVolumenes()
+{
+    QHash<QString, QString> etiquetas;
+    const QDir porEtiqueta(QStringLiteral("/dev/disk/by-label"));
+    for (const QFileInfo& e : porEtiqueta.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        etiquetas.insert(e.canonicalFilePath(), Desescapar(BytesDeNombre(e.fileName())));
+    return etiquetas;
+}
+
+Sonda::Sonda(const QString& ruta)
+{
+    reloj.start();
+    const QByteArray camino = BytesDeNombre(ruta);
+    int tubo[2];
+    if (::pipe2(tubo, O_CLOEXEC) != 0) {
+        respuesta = false;
+        return;
+    }
+    // The child starts a grandchild and goes at once: the one that may hang for ever is no
+    // child of ours, so nothing is left to reap. Between fork and exit only what is safe
+    // there; every descriptor but the answer's closed first, lest a hung process hold a lock
+    // of ours, or the pipe of whoever reads our output.
+    const pid_t hijo = ::fork();
+    if (hijo == 0) {
+        ::dup2(tubo[1], 3);
+        ::close_range(0, 2, 0);
+        ::close_range(4, ~0U, 0);
+        struct sigaction callar {};  // an answer nobody reads any more is no crash
+        callar.sa_handler = SIG_IGN;
+        ::sigaction(SIGPIPE, &callar, nullptr);
+        if (::fork() != 0)
+            ::_exit(0);
+        struct stat st;
+        const char si = ::stat(camino.constData(), &st) == 0 && S_ISDIR(st.st_mode)
+                && ::access(camino.constData(), R_OK | X_OK) == 0 ? '1' : '0';
+        [[maybe_unused]] const ssize_t n = ::write(3, &si, 1);
+        ::_exit(0);
+    }
+    ::close(tubo[1]);
+    if (hijo < 0) {
+        ::close(tubo[0]);
+        respuesta = false;
+        return;
+    }
+    ::waitpid(hijo, nullptr, 0);
+    lectura = tubo[0];
+}
+
+Sonda::~Sonda()
+{
+    if (lectura >= 0)
+        ::close(lectura);
+}
+
+std::optional<bool> Sonda::Respuesta()
+{
+    if (!respuesta && lectura >= 0) {
+        pollfd p{lectura, POLLIN, 0};
+        char si = '0';
+        if (::poll(&p, 1, 0) > 0)
+            respuesta = ::read(lectura, &si, 1) == 1 && si == '1';
+    }
+    return respuesta;
+}
+
+bool VacioRegular(const QString& carpeta, const QString& nombre)
+{
+    struct stat st;
+    return ::lstat(BytesDeNombre(QDir(carpeta).filePath(nombre)).constData(), &st) == 0 && S_ISREG(st.st_mode)
+        && st.st_size == 0;
+}
+
+bool SinSoporte(const ResultadoSistema& r)
+{
+    return r.codigo == EPERM || r.codigo == ENOSYS || r.codigo == EOPNOTSUPP;
 }
 
 Cerrojo::Cerrojo(const QString& ruta)
@@ -389,6 +556,7 @@ NombresCarpeta LeerNombresCarpeta(const QString& ruta)
     carpeta.ignoraMayusculas = ignora.value_or(false);
     const long largo = fpathconf(fd, _PC_NAME_MAX);
     carpeta.largoMaximo = largo > 0 ? largo : NAME_MAX;
+    carpeta.sinEscritura = ::access(BytesDeNombre(ruta).constData(), W_OK) == 0 ? 0 : errno;
     ::close(fd);
     return carpeta;
 }

@@ -1,18 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 
 // Everything that is neither Qt nor the C++ library lives behind these functions.
 
 struct ResultadoSistema {
     bool ok = true;
-    QString razon;  // the system's description of the error when not ok
+    QString razon;    // the system's description of the error when not ok
+    int codigo = 0;   // its errno value, where the system gave one
 };
 
 // The usual reasons a rename fails; TextoDelSistema gives the system's own words for each,
@@ -32,6 +36,10 @@ struct LlamadasRenombrar {
     // The names the folder holds, exactly as its listing gives them; an errno value when it
     // can't be read.
     int (*listar)(int carpeta, QList<QByteArray>& nombres);
+    // Creates the name as an empty file, refused (EEXIST) where any entry holds it.
+    int (*reservar)(int carpeta, const char* nombre);
+    // Removes the name only while it is an empty file, as reservar left it.
+    int (*quitarReserva)(int carpeta, const char* nombre);
 };
 const LlamadasRenombrar& LlamadasDelSistema();
 
@@ -56,12 +64,14 @@ public:
     ResultadoSistema Renombrar(QStringView viejo, QStringView nuevo);
     // Whether the folder could be opened, and why not.
     ResultadoSistema Abierta() const;
+    // Removes a name that a rename reserved, only while it is still the empty file it was.
+    ResultadoSistema QuitarReserva(QStringView nombre);
     // What the folder holds now: each name, by HashNombre of its very bytes, to the inode
     // number its listing gives; empty when the folder can't be read.
     QHash<quint64, quint64> Presentes() const;
 
 private:
-    int SinReemplazo(const char* a, const char* b) const;
+    int SinReemplazo(const char* a, const char* b);
     int CambiarMayusculas(const char* a, const char* b, const char* reservado);
     int PorTemporal(const char* a, const char* b, const char* reservado);
 
@@ -73,6 +83,11 @@ private:
     // changes the case (Directo) or does nothing (SinEfecto), learnt from the first one.
     enum class Mayusculas { SinProbar, Ignora, IgnoraDirecto, IgnoraSinEfecto };
     Mayusculas mayusculas = Mayusculas::SinProbar;
+    // How a rename is kept from replacing a file, learnt from the first rename: by the
+    // system's own flag, by a hard link, or by reserving the new name first.
+    enum class Modo { SinReemplazo, Enlace, Reserva };
+    Modo modo = Modo::SinReemplazo;
+    bool enEspacioDeUsuario = false;  // a driver in user space (FUSE): no rename in place of case
     QSet<QByteArray> listado;  // the exact names, kept up to date once the folder ignores case
 };
 
@@ -80,6 +95,12 @@ private:
 // was, so that what is written to either name is read under both. A hard link, or where the
 // file system has none, a symbolic link.
 ResultadoSistema EnlazarEnLugarDe(const QString& desde, const QString& hacia);
+// Whether an error says the volume has no such thing (a link on exFAT or FAT), rather than
+// that this one failed.
+bool SinSoporte(const ResultadoSistema& r);
+
+// Whether the entry `nombre` of the folder is an empty regular file, as a reservation is left.
+bool VacioRegular(const QString& carpeta, const QString& nombre);
 
 // A name's bytes, hashed for a table of many names.
 quint64 HashNombre(QByteArrayView nombre);
@@ -106,6 +127,39 @@ bool Bloqueado(const QString& ruta);
 // itself before it takes the name, and the name too once it has it.
 ResultadoSistema EscribirEntero(const QString& ruta, const QByteArray& bytes, bool sincronizar);
 
+// A mounted volume, as the system's table of mounts tells it, read without asking the volume
+// anything: a volume that does not answer can't hold it up.
+struct Montaje {
+    QString raiz;    // its mount point
+    QString tipo;    // its file system, as "ext4", "fuseblk" or "fuse.sshfs"
+    QString origen;  // the device or share it comes from
+};
+QList<Montaje> LeerMontajes();
+// The labels of the volumes that have one, by the device they come from, read without asking
+// the volumes.
+QHash<QString, QString> EtiquetasDeVolumenes();
+
+// A question put to a volume in a process of its own: whether the folder `ruta` can be entered
+// and read. The asking process never waits on the volume: a volume that does not answer holds
+// up a process apart, which holds none of the program's files and goes once the volume answers
+// or goes away.
+class Sonda {
+public:
+    explicit Sonda(const QString& ruta);
+    ~Sonda();
+    Sonda(const Sonda&) = delete;
+    Sonda& operator=(const Sonda&) = delete;
+    // The answer, once there is one; no when the question could not be put.
+    std::optional<bool> Respuesta();
+    // How long ago the question was put, in ms.
+    qint64 Espera() const { return reloj.elapsed(); }
+
+private:
+    int lectura = -1;
+    QElapsedTimer reloj;
+    std::optional<bool> respuesta;
+};
+
 // An entry of a folder, as the selection dialog lists it.
 struct EntradaCarpeta {
     QString nombre;        // as NombreDesdeBytes holds it: whatever bytes the name has
@@ -127,6 +181,9 @@ struct NombresCarpeta {
     QList<quint64> inodos;
     bool ignoraMayusculas = false;  // one name stands for all its spellings in upper and lower case
     qsizetype largoMaximo = 255;    // bytes a name may have
+    // Why no name in it can change (a read-only disk, a folder of another user), as the system
+    // would say; 0 when names can change.
+    int sinEscritura = 0;
 };
 NombresCarpeta LeerNombresCarpeta(const QString& carpeta);
 

@@ -23,14 +23,16 @@ using Previstos = QList<ResultadoPrevisto>;
 // The reason the run's record gives for a foretold failure.
 QString RazonPrevista(ResultadoPrevisto r)
 {
-    return r == NoExiste ? Razon(ENOENT) : r == NombreNoValido ? RazonNombreNoValido.toString() : Razon(EEXIST);
+    return r == NoExiste ? Razon(ENOENT) : r == NombreNoValido ? RazonNombreNoValido.toString() : r == SoloLectura ? Razon(EROFS) : Razon(EEXIST);
 }
 
 // A selection over a folder of real files, with the temporary log kept elsewhere.
 struct Banco {
     // In `disco`, "name" is a file holding its own name, "name/" a folder, "name@" a link to
-    // nowhere. An empty selection stands for every file of `disco`, in its order.
-    Banco(const QStringList& disco, const QStringList& seleccion)
+    // nowhere. An empty selection stands for every file of `disco`, in its order. The data
+    // folder in the folder `datosEn` (with its trailing separator) where given.
+    Banco(const QStringList& disco, const QStringList& seleccion, const QString& datosEn = QDir::tempPath() + u'/')
+        : datos(datosEn)
     {
         for (const QString& n : disco) {
             if (n.endsWith(u'/'))
@@ -129,7 +131,8 @@ class PruebaCorrida : public QObject {
 private Q_SLOTS:
     void comoLaCorrida_data();
     void comoLaCorrida();
-    void mayusculasEnUnaTarjeta();
+    void tarjeta();
+    void soloLectura();
     void nombresQueNoSonTexto();
     void logCargado();
     void dosVentanasYHistorial();
@@ -184,23 +187,42 @@ void PruebaCorrida::comoLaCorrida()
     PreverYRenombrar(b, panel, {}, esperado);
 }
 
-void PruebaCorrida::mayusculasEnUnaTarjeta()
+void PruebaCorrida::tarjeta()
 {
-    // A camera's card ignores case: each file takes its new spelling in place, as foretold,
-    // with one record, and undo gives the old spelling back.
+    // A camera's card through exfat-fuse, the data folder on it too: no rename flag and no
+    // links, and case ignored. A series, a swap and a change of case each take their new names
+    // as foretold, "temp.txt" is the run's log, and undo gives the old names back.
     VolumenExfat tarjeta;
     if (tarjeta.ruta().isEmpty())
         QSKIP(qPrintable(tarjeta.fallo));
     CarpetaPrueba t(tarjeta.ruta());
-    t.crear(Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG", "nota.txt"}));
-    Banco b({}, {});
+    t.crear(Lista({"IMG_0001.JPG", "IMG_0002.JPG", "NOTA2.txt", "Playa.JPG", "nota.txt"}));
+    Banco b({}, {}, tarjeta.ruta());
     // Where case doesn't count, another spelling of a name is that name.
     b.seleccionar(t.ruta(), Lista({"nota.txt"}));
     PreverYRenombrar(b, Op(1, "nota", "Nota2"), {}, {NombreExiste});
+    b.seleccionar(t.ruta(), Lista({"IMG_0001.JPG", "IMG_0002.JPG"}));
+    PreverYRenombrar(b, Op(3, "IMG_000*.JPG", "2"), {}, {Correcto, Correcto});
+    QCOMPARE(b.datos.leer(u"temp.txt"_qs), Leer(b.e.LogPropio));
+    b.seleccionar(t.ruta(), Lista({"IMG_0002.JPG", "IMG_0001.JPG"}));
+    PreverYRenombrar(b, Op(3, "IMG_000*.JPG", "1"), {}, {Correcto, Correcto});
     b.seleccionar(t.ruta(), Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG"}));
     QMap<QString, QByteArray> despues;
     PreverYRenombrar(b, Op(4), {}, {Correcto, Correcto, Correcto}, &despues);
-    QCOMPARE(despues.keys(), Lista({"img_0001.jpg", "nota.txt", "nota2.txt", "playa.jpg"}));
+    QCOMPARE(despues.keys(), Lista({"IMG_0002.JPG", "img_0001.jpg", "nota.txt", "nota2.txt", "playa.jpg"}));
+}
+
+// A folder on a read-only disk: every rename foretold to fail as it does, a swap's too; a name
+// left as it is stays so.
+void PruebaCorrida::soloLectura()
+{
+    Banco b(Lista({"1", "2", "3"}), Lista({"2", "1", "3"}));
+    const QString carpeta = b.c.ruta();
+    if (QProcess::execute(u"mount"_qs, {u"--bind"_qs, carpeta, carpeta}) != 0)
+        QSKIP("this machine won't bind a folder here (not root?)");
+    const auto desmontar = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {carpeta}); });
+    QCOMPARE(QProcess::execute(u"mount"_qs, {u"-o"_qs, u"remount,bind,ro"_qs, carpeta}), 0);
+    PreverYRenombrar(b, Op(3, "*", "1"), {}, {SoloLectura, SoloLectura, SinCambios});
 }
 
 // Names copied from old archives in Latin-1, in a folder whose own name is Latin-1 too: the

@@ -11,7 +11,7 @@ namespace {
 
 // Fake system calls: each answers what the test row says and records that it was called.
 struct Falsas {
-    static inline int sinReemplazo, enlazar, borrar;
+    static inline int sinReemplazo, enlazar, borrar, reservar, renombrar;
     static inline bool efecto;  // a plain rename changes the listing
     static inline QList<QByteArray> listado;
     static inline QStringList llamadas;
@@ -25,9 +25,9 @@ const LlamadasRenombrar LlamadasFalsas{
     },
     [](int, const char* a, const char* b) {
         Falsas::llamadas << u"rename"_qs;
-        if (Falsas::efecto)
+        if (Falsas::efecto && !Falsas::renombrar)
             Falsas::listado.replace(Falsas::listado.indexOf(a), b);
-        return 0;
+        return Falsas::renombrar;
     },
     [](int, const char*, const char*) { return (Falsas::llamadas << u"link"_qs, Falsas::enlazar); },
     [](int, const char* nombre) {
@@ -36,6 +36,8 @@ const LlamadasRenombrar LlamadasFalsas{
     },
     [](int, const char*) { return 0; },
     [](int, QList<QByteArray>& nombres) { return (Falsas::llamadas << u"list"_qs, nombres = Falsas::listado, 0); },
+    [](int, const char* nombre) { return (Falsas::llamadas << u"reserve "_qs + QString::fromUtf8(nombre), Falsas::reservar); },
+    [](int, const char* nombre) { return (Falsas::llamadas << u"unreserve "_qs + QString::fromUtf8(nombre), 0); },
 };
 
 }  // namespace
@@ -122,7 +124,7 @@ void PruebaPlataforma::carreraConOtroPrograma()
 
 void PruebaPlataforma::ramasDelSistema_data()
 {
-    QTest::addColumn<QList<int>>("errores");  // of renameat2, link and unlink
+    QTest::addColumn<QList<int>>("errores");  // of renameat2, link, unlink, the reservation and rename
     QTest::addColumn<QString>("listado");     // "a", "a A", or "a~" where a plain rename does nothing
     QTest::addColumn<QString>("nuevo");
     QTest::addColumn<QStringList>("llamadas");  // the last one "ok" or "refused"
@@ -138,6 +140,12 @@ void PruebaPlataforma::ramasDelSistema_data()
     QTest::newRow("no support, target exists") << QList{EINVAL, EEXIST, 0} << "a" << "b" << Lista({"renameat2", "link", "refused"});
     QTest::newRow("old name stays: new one goes")
         << QList{EINVAL, 0, EACCES} << "a" << "b" << Lista({"renameat2", "link", "unlink a", "unlink b", "refused"});
+    QTest::newRow("no flag, no links: the new name reserved, then renamed over")
+        << QList{EINVAL, EPERM, 0, 0, 0} << "a" << "b" << Lista({"renameat2", "link", "reserve b", "rename", "ok"});
+    QTest::newRow("no flag, no links: a name taken in any spelling")
+        << QList{EINVAL, EPERM, 0, EEXIST, 0} << "a" << "b" << Lista({"renameat2", "link", "reserve b", "refused"});
+    QTest::newRow("no flag, no links: the rename refused, the reservation goes")
+        << QList{EINVAL, EPERM, 0, 0, EACCES} << "a" << "b" << Lista({"renameat2", "link", "reserve b", "rename", "unreserve b", "refused"});
 }
 
 void PruebaPlataforma::ramasDelSistema()
@@ -148,6 +156,8 @@ void PruebaPlataforma::ramasDelSistema()
     Falsas::sinReemplazo = errores[0];
     Falsas::enlazar = errores[1];
     Falsas::borrar = errores[2];
+    Falsas::reservar = errores.value(3);
+    Falsas::renombrar = errores.value(4);
     Falsas::efecto = !listado.endsWith(u'~');
     Falsas::listado = listado.remove(u'~').toUtf8().split(' ');
     Falsas::llamadas.clear();

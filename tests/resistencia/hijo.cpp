@@ -4,7 +4,8 @@
 // "extension" gives every file a new extension; "cadena" renumbers f00000.jpg... one up, each
 // file into the next one's name; "intercambio" swaps each pair of files; "deshacer" undoes the
 // newest entry of the history. Given N, the process kills itself before or after its Nth call
-// to the system's rename.
+// to the system's rename (of either kind: where a volume has no rename flag, a plain rename
+// comes after the new name is reserved).
 #include "app/Proceso.h"
 #include "engine/Estado.h"
 #include "engine/Panel.h"
@@ -26,7 +27,7 @@ int llamadas = 0;
 
 }  // namespace
 
-// Taken by the program's own rename step in place of the C library's.
+// Taken by the program's own rename step in place of the C library's: both ways it renames.
 extern "C" int renameat2(int desdeCarpeta, const char* desde, int haciaCarpeta, const char* hacia, unsigned int banderas)
 {
     const bool esta = ++llamadas == matarEn;
@@ -36,6 +37,11 @@ extern "C" int renameat2(int desdeCarpeta, const char* desde, int haciaCarpeta, 
     if (esta)
         ::raise(SIGKILL);
     return int(r);
+}
+
+extern "C" int renameat(int desdeCarpeta, const char* desde, int haciaCarpeta, const char* hacia)
+{
+    return renameat2(desdeCarpeta, desde, haciaCarpeta, hacia, 0);
 }
 
 int main(int argc, char* argv[])
