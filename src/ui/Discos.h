@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class Sonda;
+
 // A drive of the drive list: a mounted volume, its mount point standing for the drive root.
 struct Disco {
     QString raiz;    // mount point, with "/" separators
@@ -14,11 +18,16 @@ struct Disco {
 // machine's volumes, so a test can offer one that cannot be entered.
 class Discos {
 public:
-    // The mounted volumes the user can enter, sorted by mount point; the volumes holding
-    // `rutas` are always among them, even where the system leaves them out of its list.
+    // The mounted volumes a user may choose, sorted by mount point, read from the system's
+    // table of mounts without asking any volume anything (a share whose server went away
+    // answers nothing); the volumes holding `rutas` are always among them.
     static QList<Disco> Lista(const QStringList& rutas);
-    // True when the volume is still mounted and ready, and its root can be entered.
-    static bool Disponible(const QString& raiz);
+    // How long a volume is given to answer, in ms.
+    static constexpr int EsperaMaxima = 2000;
+    // Whether the volume is still mounted and ready, and its root can be entered, as `sonda`
+    // (a question put to that root) answers: waited for while the window goes on, until
+    // EsperaMaxima ms after it was asked. None when it did not answer in time.
+    static std::optional<bool> Disponible(const QString& raiz, Sonda& sonda);
     // The mount point in `discos` that holds `ruta`; empty when none does.
     static QString RaizDe(const QList<Disco>& discos, const QString& ruta);
 

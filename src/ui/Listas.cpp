@@ -94,7 +94,7 @@ void ListaCarpetas::keyPressEvent(QKeyEvent* ev)
 void ListaCarpetas::Abrir(const QTreeWidgetItem* item)
 {
     const QString destino = item->data(0, Qt::UserRole).toString();
-    if (destino != ruta)
+    if (destino != ruta && (!guarda || guarda(destino)))
         FijarRuta(destino);
 }
 

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <functional>
+
 class ModeloNombres;
 
 // The folder list: the folders on the path down to the current folder, each one indented
@@ -21,6 +23,9 @@ public:
     void FijarRuta(const QString& nueva);
     // Lists the folders anew, for what changed on disk meanwhile.
     void Releer() { FijarRuta(ruta); }
+    // Asked before the user opens a folder: whether it may be entered (a volume that does not
+    // answer would hold up the window).
+    void FijarGuarda(std::function<bool(const QString&)> puede) { guarda = std::move(puede); }
 
 Q_SIGNALS:
     void Cambio();  // the current folder changed
@@ -35,6 +40,7 @@ private:
     void Mostrar();
 
     QString ruta;
+    std::function<bool(const QString&)> guarda;
 };
 
 // The file list: the files of one folder (hidden ones included, no folders) that match a

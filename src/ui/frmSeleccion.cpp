@@ -2,6 +2,7 @@
 
 #include "engine/Estado.h"
 #include "engine/Listado.h"
+#include "platform/Plataforma.h"
 #include "ui/Avisos.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -42,7 +44,8 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
       cmdAceptar(Control<QPushButton>(this, "cmdAceptar")),
       cmdCancelar(Control<QPushButton>(this, "cmdCancelar")),
       Label1(Control<QLabel>(this, "Label1")),
-      cmbFiltro(Control<QComboBox>(this, "cmbFiltro"))
+      cmbFiltro(Control<QComboBox>(this, "cmbFiltro")),
+      mirarSondas(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSeleccion"));
     setWindowTitle(QStringLiteral("Seleccionar archivos"));
@@ -82,8 +85,16 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
                          u"*.js"_qs, u"*.mdb"_qs, u"*.mid"_qs, u"*.mp3"_qs, u"*.rar"_qs,
                          u"*.txt"_qs, u"*.wav"_qs, u"*.zip"_qs});
 
+    mirarSondas->setInterval(50);
+    connect(mirarSondas, &QTimer::timeout, this, &frmSeleccion::MarcarDiscos);
     connect(lstDiscos, &QComboBox::currentIndexChanged, this, &frmSeleccion::lstDiscos_Change);
     connect(lstCarpetas, &ListaCarpetas::Cambio, this, &frmSeleccion::lstCarpetas_Change);
+    // A folder opened on another drive (a mount point below this one, or this drive's own
+    // folder above) is asked for as the drive would be.
+    lstCarpetas->FijarGuarda([this](const QString& destino) {
+        const QString raiz = Discos::RaizDe(discos, destino);
+        return raiz == Discos::RaizDe(discos, lstCarpetas->Ruta()) || DiscoListo(raiz);
+    });
     connect(cmbFiltro->lineEdit(), &QLineEdit::textEdited, this, &frmSeleccion::cmbFiltro_Change);
     connect(cmbFiltro, &QComboBox::activated, this, &frmSeleccion::cmbFiltro_Click);
     connect(cmdAceptar, &QPushButton::clicked, this, &frmSeleccion::cmdAceptar_Click);
@@ -91,6 +102,8 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
 
     Form_Load();
 }
+
+frmSeleccion::~frmSeleccion() = default;
 
 void frmSeleccion::changeEvent(QEvent* ev)
 {
@@ -108,13 +121,10 @@ void frmSeleccion::closeEvent(QCloseEvent* ev)
 
 void frmSeleccion::Form_Load()
 {
+    // Where the user started the program, on whatever volume: a file manager's folder, a
+    // terminal's. Never the program's own folder, which holds no files of the user's.
     LlenarDiscos();
-    // The folder list starts where the process stands; choosing the program's drive moves
-    // it only when that is another drive.
     lstCarpetas->FijarRuta(QDir::currentPath());
-    if (const int programa = IndiceDisco(e.RutaPrograma); programa >= 0)
-        lstDiscos->setCurrentIndex(programa);
-    UltimaRuta = lstDiscos->currentData().toString();
     cmbFiltro->setCurrentIndex(0);
     cmbFiltro_Click(0);
 }
@@ -130,11 +140,10 @@ void frmSeleccion::Form_Activate()
 void frmSeleccion::lstDiscos_Change()
 {
     const QString raiz = lstDiscos->currentData().toString();
-    if (Discos::Disponible(raiz)) {
+    if (DiscoListo(raiz)) {
         lstCarpetas->FijarRuta(carpetaDe.value(raiz, raiz));
         return;
     }
-    Avisos::Error(this, QStringLiteral("Dispositivo no disponible"));
     // Back to the drive shown before; this raises the handler again for it.
     lstDiscos->setCurrentIndex(IndiceDisco(UltimaRuta));
 }
@@ -195,11 +204,52 @@ void frmSeleccion::LlenarDiscos()
     const QSignalBlocker sinAvisar(lstDiscos);
     lstDiscos->clear();
     for (const Disco& d : std::as_const(discos)) {
-        const QString raiz = QDir::toNativeSeparators(d.raiz);
-        lstDiscos->addItem(d.nombre.isEmpty() ? raiz : QStringLiteral("%1 [%2]").arg(raiz, d.nombre),
-                           d.raiz);
+        lstDiscos->addItem(QString(), d.raiz);
+        Sondear(d.raiz);
     }
+    MarcarDiscos();
     lstDiscos->setCurrentIndex(IndiceDisco(lstCarpetas->Ruta()));
+}
+
+Sonda& frmSeleccion::Sondear(const QString& raiz)
+{
+    std::unique_ptr<Sonda>& sonda = sondas[raiz];
+    if (!sonda || sonda->Respuesta())
+        sonda = std::make_unique<Sonda>(raiz);
+    mirarSondas->start();
+    return *sonda;
+}
+
+bool frmSeleccion::DiscoListo(const QString& raiz)
+{
+    const std::optional<bool> listo = Discos::Disponible(raiz, Sondear(raiz));
+    MarcarDiscos();
+    if (!listo.value_or(false))
+        Avisos::Error(this, listo ? QStringLiteral("Dispositivo no disponible")
+                                  : QStringLiteral("Dispositivo no disponible: no responde."));
+    return listo.value_or(false);
+}
+
+void frmSeleccion::MarcarDiscos()
+{
+    bool esperando = false;
+    for (int i = 0; i < discos.size(); ++i) {
+        const Disco& d = discos.at(i);
+        QString texto = QDir::toNativeSeparators(d.raiz);
+        if (!d.nombre.isEmpty())
+            texto += QStringLiteral(" [%1]").arg(d.nombre);
+        Sonda& sonda = *sondas.at(d.raiz);
+        const std::optional<bool> listo = sonda.Respuesta();
+        if (listo == false)
+            texto += QStringLiteral(" (no disponible)");
+        else if (!listo && sonda.Espera() > Discos::EsperaMaxima)
+            texto += QStringLiteral(" (no responde)");
+        else if (!listo)
+            esperando = true;
+        lstDiscos->setItemText(i, texto);
+    }
+    if (!esperando)
+        mirarSondas->stop();
 }
 
 int frmSeleccion::IndiceDisco(const QString& ruta) const

@@ -7,12 +7,17 @@
 #include <QList>
 #include <QString>
 
+#include <map>
+#include <memory>
+
 struct Estado;
 class ListaCarpetas;
 class ListaFicheros;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTimer;
+class Sonda;
 
 // The file selection dialog: drive, folder, filter and a multi-selection file list;
 // "Aceptar" writes the selection into the shared state. Built hidden; "Aceptar" and
@@ -23,6 +28,7 @@ class frmSeleccion : public QDialog {
     Q_OBJECT
 public:
     explicit frmSeleccion(Estado& e, QWidget* parent = nullptr);
+    ~frmSeleccion() override;
 
 protected:
     void changeEvent(QEvent* ev) override;
@@ -39,8 +45,16 @@ private Q_SLOTS:
     void cmdCancelar_Click();
 
 private:
-    // Fills the drive list anew and shows in it the drive of the current folder.
+    // Fills the drive list anew and shows in it the drive of the current folder; asks each
+    // drive whether it is ready, without waiting for the answers.
     void LlenarDiscos();
+    // The question whether the drive of root `raiz` is ready: the one still unanswered, else
+    // a new one.
+    Sonda& Sondear(const QString& raiz);
+    // Marks in the drive list each drive that is not ready or does not answer.
+    void MarcarDiscos();
+    // Whether the drive of root `raiz` can be entered now; when not, tells the user why.
+    bool DiscoListo(const QString& raiz);
     // The drive list's entry for the drive that holds `ruta`; -1 when none does.
     int IndiceDisco(const QString& ruta) const;
 
@@ -54,6 +68,8 @@ private:
     QComboBox* cmbFiltro;
 
     QList<Disco> discos;
+    std::map<QString, std::unique_ptr<Sonda>> sondas;  // by the drive's root
+    QTimer* mirarSondas;
     QHash<QString, QString> carpetaDe;  // the last folder visited on each drive, by its root
     QString UltimaRuta;                 // the last path known to be reachable
 };

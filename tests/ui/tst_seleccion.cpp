@@ -3,7 +3,12 @@
 #include "ui/Discos.h"
 #include "ui/Listas.h"
 
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -48,6 +53,52 @@ void Mostrar(QDialog& f)
     QVERIFY(QTest::qWaitForWindowActive(&f));
 }
 
+// A volume that never answers, as a share whose server went away: a FUSE mount whose driver
+// never reads a request. At the end, or if the test hangs on it for ten seconds, the driver
+// goes: every request still waiting fails and the mount is taken away.
+class VolumenColgado {
+public:
+    explicit VolumenColgado(const QString& punto) : punto(BytesDeNombre(punto))
+    {
+        ::mkdir(this->punto.constData(), 0755);
+        driver = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
+        const QByteArray opciones = "rootmode=40000,user_id=0,group_id=0,fd=" + QByteArray::number(driver);
+        if (driver < 0 || ::mount("colgado", this->punto.constData(), "fuse.colgado", MS_NOSUID | MS_NODEV,
+                                  opciones.constData()) != 0) {
+            fallo = u"no FUSE mount here (not root? no /dev/fuse?): "_qs + QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        guardian = std::thread([this] {
+            std::unique_lock cerrojo(m);
+            fin.wait_for(cerrojo, std::chrono::seconds(10), [this] { return acabado; });
+            ::close(driver);
+        });
+    }
+    ~VolumenColgado()
+    {
+        if (guardian.joinable()) {
+            {
+                const std::lock_guard cerrojo(m);
+                acabado = true;
+            }
+            fin.notify_one();
+            guardian.join();
+            ::umount2(punto.constData(), MNT_DETACH);
+        } else if (driver >= 0) {
+            ::close(driver);
+        }
+    }
+    QString fallo;
+
+private:
+    QByteArray punto;
+    int driver = -1;
+    std::thread guardian;
+    std::mutex m;
+    std::condition_variable fin;
+    bool acabado = false;
+};
+
 }  // namespace
 
 class PruebaSeleccion : public QObject {
@@ -60,6 +111,7 @@ private Q_SLOTS:
     void cerrar();
     void carpetas();
     void masDe32767();
+    void colgado();
 
 private:
     // Two drives made of temporary folders, with the program and the process on the first.
@@ -186,7 +238,7 @@ void PruebaSeleccion::cerrar()
 }
 
 // With the process's folder on another drive than the program's, the lists start at the
-// program's drive. The path from the root down, then the subfolders (".oculta", "d2", "d10");
+// process's folder. The path from the root down, then the subfolders (".oculta", "d2", "d10");
 // Enter opens one. Each drive keeps the last folder visited on it; one that cannot be entered
 // brings the message and the drive shown before. A double click on the path goes up.
 void PruebaSeleccion::carpetas()
@@ -203,9 +255,8 @@ void PruebaSeleccion::carpetas()
     frmSeleccion f(e);
     Mostrar(f);
     auto* discos = Hijo<QComboBox>(f, "lstDiscos");
-    QCOMPARE(discos->currentText(), SinBarra(C) + u" [C]"_qs);
-    QCOMPARE(Mostrados(f), Lista({"c.txt"}));
-    discos->setCurrentIndex(0);
+    QCOMPARE(discos->currentText(), SinBarra(*A) + u" [A]"_qs);
+    QCOMPARE(Mostrados(f), Lista({"f.txt"}));
     auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
     arbol->setCurrentItem(arbol->currentItem()->child(1));
     QTest::keyClick(arbol, Qt::Key_Return);
@@ -245,6 +296,39 @@ void PruebaSeleccion::masDe32767()
     QVERIFY(!f.isVisible());
     QCOMPARE(e.NumArchivos, qint16(32767));
     QCOMPARE(e.Archivos.first(), u"f1"_qs);
+}
+
+// A mounted volume that never answers: the dialog is up at once, the drive is marked as such,
+// and choosing it, or opening its folder, says so and stays where it was.
+void PruebaSeleccion::colgado()
+{
+    const QString raiz = A->camino(u"colgado"_qs);
+    VolumenColgado volumen(raiz);
+    if (!volumen.fallo.isEmpty())
+        QSKIP(qPrintable(volumen.fallo));
+    Discos::ModoPrueba(false);
+    A->crear(Lista({"a.jpg"}));
+    QElapsedTimer reloj;
+    reloj.start();
+    frmSeleccion f(e);
+    Mostrar(f);
+    QCOMPARE_LT(reloj.elapsed(), 1000);
+    auto* discos = Hijo<QComboBox>(f, "lstDiscos");
+    const int colgado = discos->findData(raiz);
+    QVERIFY(colgado >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(discos->itemText(colgado), raiz + u" (no responde)"_qs, 2 * Discos::EsperaMaxima);
+    const int antes = discos->currentIndex();
+    discos->setCurrentIndex(colgado);
+    QCOMPARE(Mensajes(), Lista({"!Dispositivo no disponible: no responde."}));
+    QCOMPARE(discos->currentIndex(), antes);
+    QCOMPARE(Mostrados(f), Lista({"a.jpg"}));
+
+    // Its mount point, opened from the folder above, says so too.
+    auto* arbol = Hijo<ListaCarpetas>(f, "lstCarpetas");
+    arbol->setCurrentItem(arbol->currentItem()->child(0));
+    QTest::keyClick(arbol, Qt::Key_Return);
+    QCOMPARE(Mensajes(), Lista({"!Dispositivo no disponible: no responde."}));
+    QCOMPARE(arbol->Ruta(), SinBarra(*A));
 }
 
 QTEST_MAIN(PruebaSeleccion)
