@@ -21,8 +21,10 @@ PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6s
 
 # What the tests need besides: a camera's card (exFAT) mounted through FUSE; for the window
 # read through AT-SPI, a virtual display, private session and accessibility buses, the
-# Python client, and keys and clicks sent as a user would.
-PAQUETES_PRUEBAS=(exfat-fuse exfatprogs xvfb dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool)
+# Python client, and keys and clicks sent as a user would; gio, to start the menu entry as a
+# file manager does.
+PAQUETES_PRUEBAS=(exfat-fuse exfatprogs xvfb dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool
+                  libglib2.0-bin)
 
 # What building and checking the Debian package needs besides.
 PAQUETES_EMPAQUETAR=(dpkg-dev desktop-file-utils appstream lintian)

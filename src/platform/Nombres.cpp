@@ -142,3 +142,25 @@ QString NombreVisible(QStringView nombre)
     }
     return visible;
 }
+
+std::optional<QByteArray> RutaDeUri(QByteArrayView uri)
+{
+    if (!uri.startsWith("file:"))
+        return std::nullopt;
+    QByteArrayView resto = uri.sliced(5);
+    if (resto.startsWith("//")) {
+        // The host, up to the path's first slash: this machine only.
+        const qsizetype barra = resto.indexOf('/', 2);
+        const QByteArrayView anfitrion = resto.sliced(2, (barra < 0 ? resto.size() : barra) - 2);
+        if (barra < 0 || !(anfitrion.isEmpty() || anfitrion == "localhost"))
+            return std::nullopt;
+        resto = resto.sliced(barra);
+    }
+    if (!resto.startsWith('/'))
+        return std::nullopt;
+    // A query or a fragment is no part of a file's path: "?" and "#" in a name come escaped.
+    qsizetype fin = 0;
+    while (fin < resto.size() && resto[fin] != '?' && resto[fin] != '#')
+        ++fin;
+    return QByteArray::fromPercentEncoding(resto.first(fin).toByteArray());
+}

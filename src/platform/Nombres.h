@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // A file name on Linux is a string of bytes. The program holds it as text: the bytes that are
 // valid UTF-8 as the characters they encode, and each byte that is not as a character of its
 // own, the lone low surrogate U+DC80 to U+DCFF, which no valid UTF-8 ever decodes to. So the
@@ -23,3 +25,8 @@ int LargoUtf8(QByteArrayView bytes, qsizetype i);
 // A name or path as the program shows it, on one line and telling such names apart: a byte
 // that is not text as "\xE9", a control character as "\n", "\t", "\r" or "\x1B".
 QString NombreVisible(QStringView nombre);
+
+// The path a "file:" URI names ("file:///ruta", "file://localhost/ruta", "file:/ruta"), each
+// "%XX" turned back into its very byte: a name that is not UTF-8 stays the bytes it is. None
+// for a URI of another scheme or of another machine.
+std::optional<QByteArray> RutaDeUri(QByteArrayView uri);

@@ -510,6 +510,17 @@ bool Entrable(const QString& ruta)
     return ::stat(b.constData(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(b.constData(), R_OK | X_OK) == 0;
 }
 
+ClaseRuta ClaseDeRuta(const QString& ruta)
+{
+    const QByteArray b = BytesDeNombre(ruta);
+    struct stat st;
+    if (::lstat(b.constData(), &st) != 0)
+        return ClaseRuta::Nada;
+    return S_ISDIR(st.st_mode) || (S_ISLNK(st.st_mode) && ::stat(b.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        ? ClaseRuta::Carpeta
+        : ClaseRuta::Archivo;
+}
+
 namespace {
 
 // What a name the folder holds tells of its case rule: that name with its letters' case turned

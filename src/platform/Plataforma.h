@@ -170,6 +170,10 @@ struct EntradaCarpeta {
 QList<EntradaCarpeta> ListarCarpeta(const QString& ruta);
 // True for a folder the user can enter and list.
 bool Entrable(const QString& ruta);
+// What a path names, as the selection dialog tells them apart: nothing, a folder (or a link to
+// one), or a file (any other entry, a link that leads nowhere too).
+enum class ClaseRuta : quint8 { Nada, Carpeta, Archivo };
+ClaseRuta ClaseDeRuta(const QString& ruta);
 
 // A folder's names, for a model of it that renames nothing.
 struct NombresCarpeta {

@@ -1,5 +1,6 @@
 #include "ui/frmBrindlewick.h"
 
+#include "app/Dados.h"
 #include "app/Prevision.h"
 #include "app/Proceso.h"
 #include "engine/Estado.h"
@@ -25,6 +26,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -94,6 +97,7 @@ frmBrindlewick::frmBrindlewick(Estado& e, QWidget* parent)
     CrearControles();
     CrearMenus();
     Form_Load();
+    setAcceptDrops(true);
 }
 
 frmBrindlewick::~frmBrindlewick() = default;
@@ -405,6 +409,11 @@ void frmBrindlewick::cmdSeleccionar_Click()
     if (!seleccion)
         seleccion = new frmSeleccion(e, this);
     seleccion->exec();
+    MostrarSeleccion();
+}
+
+void frmBrindlewick::MostrarSeleccion()
+{
     if (e.NumArchivos != 0) {
         // The count the label shows is what "Renombrar" will rename: a loaded log gives way.
         e.LogCargado = false;
@@ -414,6 +423,44 @@ void frmBrindlewick::cmdSeleccionar_Click()
         cmdProcesar->setEnabled(false);
         lblNumArchivos->setText(QStringLiteral("0"));
     }
+}
+
+void frmBrindlewick::AbrirDados(const QList<QByteArray>& dados)
+{
+    const Dados d = AgruparDados(dados);
+    if (!d.fuera.isEmpty())
+        Avisos::Error(this, MensajeFuera(d.fuera));
+    if (d.carpetas > 1)
+        Avisos::Error(this, MensajeVariasCarpetas(d.carpetas));
+    if (!d.carpeta.isEmpty()) {
+        if (!seleccion)
+            seleccion = new frmSeleccion(e, this);
+        seleccion->AbrirEn(d.carpeta);  // the next "Seleccionar" goes on from there
+        if (d.nombres.isEmpty())
+            return cmdSeleccionar_Click();
+    }
+    // As "Seleccionar" and then "Aceptar" on these files.
+    OcultarProgreso();
+    e.NumArchivos = 0;
+    if (!d.nombres.isEmpty())
+        frmSeleccion::Tomar(this, e, d.nombres, d.carpeta);
+    MostrarSeleccion();
+}
+
+void frmBrindlewick::dragEnterEvent(QDragEnterEvent* evento)
+{
+    if (!enProceso && evento->mimeData()->hasFormat(u"text/uri-list"_qs))
+        evento->acceptProposedAction();
+}
+
+void frmBrindlewick::dropEvent(QDropEvent* evento)
+{
+    if (enProceso)
+        return;
+    evento->acceptProposedAction();
+    // The list's very bytes: Qt's own reading of it turns a name that is not UTF-8 into
+    // another name.
+    AbrirDados(EntradasDeListaUris(evento->mimeData()->data(u"text/uri-list"_qs)));
 }
 
 void frmBrindlewick::cmdProcesar_Click()

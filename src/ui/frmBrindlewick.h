@@ -41,10 +41,18 @@ public:
     void FijarAnchoBarra(float ancho) override;
     bool Detenido() const override;
 
+    // Files given from outside, on the command line or dropped (paths and file:// URIs, as
+    // bytes): those of one folder selected as "Aceptar" selects them, what is left out told; a
+    // folder given alone opens the selection dialog there.
+    void AbrirDados(const QList<QByteArray>& dados);
+
 protected:
     void closeEvent(QCloseEvent* evento) override;
     // "Vista previa" follows "Renombrar" from enabled to disabled and back.
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // Files dropped from a file manager, taken as AbrirDados takes them, but not during a run.
+    void dragEnterEvent(QDragEnterEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
 
 private Q_SLOTS:
     void cmdSeleccionar_Click();
@@ -67,6 +75,8 @@ private:
     void CrearMenus();
     void Form_Load();
     void OcultarProgreso();
+    // "Renombrar" and the count after a selection, as `e.NumArchivos` says.
+    void MostrarSeleccion();
     // The Save dialog in `carpeta`, then the success records of the log `log` written there.
     void GuardarLogComo(const QString& log, const QString& carpeta);
     // A run on the window: the controls locked, the bar shown and the count label reading

@@ -172,25 +172,35 @@ void frmSeleccion::cmbFiltro_Click(int indice)
 
 void frmSeleccion::cmdAceptar_Click()
 {
-    QStringList nombres = lstFicheros->Seleccionados();
+    if (Tomar(this, e, lstFicheros->Seleccionados(), CarpetaSeleccion(lstCarpetas->Ruta())))
+        accept();
+}
+
+bool frmSeleccion::Tomar(QWidget* padre, Estado& e, QStringList nombres, const QString& carpeta)
+{
     // A saved log lies among the photos it renamed: renamed with them, "Cargar Log" would
     // no longer find it.
     const auto esLog = [](const QString& n) { return n.endsWith(u".bwk", Qt::CaseInsensitive); };
     const qsizetype logs = std::count_if(nombres.cbegin(), nombres.cend(), esLog);
     if (logs > 0 && logs < nombres.size()
-        && Avisos::Pregunta(this, QStringLiteral("La selección incluye logs guardados (*.bwk).\n"
-                                                 "¿Desea dejarlos fuera de la selección?")))
+        && Avisos::Pregunta(padre, QStringLiteral("La selección incluye logs guardados (*.bwk).\n"
+                                                  "¿Desea dejarlos fuera de la selección?")))
         nombres.removeIf(esLog);
     if (nombres.size() > std::numeric_limits<qint16>::max()) {
-        Avisos::Error(this, QStringLiteral("Se pueden seleccionar como máximo 32767 archivos."));
-        return;
+        Avisos::Error(padre, QStringLiteral("Se pueden seleccionar como máximo 32767 archivos."));
+        return false;
     }
     e.NumArchivos = qint16(nombres.size());
     if (!nombres.isEmpty()) {
         e.Archivos = nombres;
-        e.RutaCarpeta = CarpetaSeleccion(lstCarpetas->Ruta());
+        e.RutaCarpeta = carpeta;
     }
-    accept();
+    return true;
+}
+
+void frmSeleccion::AbrirEn(const QString& carpeta)
+{
+    lstCarpetas->FijarRuta(carpeta);
 }
 
 void frmSeleccion::cmdCancelar_Click()

@@ -30,6 +30,13 @@ public:
     explicit frmSeleccion(Estado& e, QWidget* parent = nullptr);
     ~frmSeleccion() override;
 
+    // Takes `nombres` of the folder `carpeta` (as the selection records it) for the selection,
+    // as "Aceptar" does: saved logs among them may be left out, and more than 32767 files are
+    // refused with a message (false; the selection stays as it was).
+    static bool Tomar(QWidget* padre, Estado& e, QStringList nombres, const QString& carpeta);
+    // The folder the lists show next.
+    void AbrirEn(const QString& carpeta);
+
 protected:
     void changeEvent(QEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;

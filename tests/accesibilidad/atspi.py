@@ -2,16 +2,20 @@
 """The program as a screen reader meets it, through AT-SPI: every control named and of the
 right role, files selected and renamed through the program's own controls, and what a run
 tells while it goes (the file in hand, the bar): a few times a second, never once per file.
-    atspi.py FOLDER FILES   (correr.sh starts the buses and the program first)"""
+    atspi.py PROGRAM FOLDER FILES   (correr.sh starts the display and the buses first)"""
 import re
 import subprocess
 import sys
 import time
 
 import pyatspi
-from gi.repository import Atspi, GLib
+from gi.repository import GLib
 
-CARPETA, N = sys.argv[1], int(sys.argv[2])
+from comun import (aplicacion, arrancar, bombear, comprobar, comprobar_controles, esperar, estados,
+                   lista, pulsar, rol, terminar, texto, xdotool)
+from comun import ventana as ventana_de
+
+PROGRAMA, CARPETA, N = sys.argv[1], sys.argv[2], int(sys.argv[3])
 ETIQUETAS, TEXTOS = {"label", "static"}, {"text", "entry"}
 # The roles a screen reader announces by name; panels and fillers only hold them.
 CON_NOMBRE = {"push button", "radio button", "check box", "combo box", "list", "table",
@@ -46,99 +50,6 @@ SELECCION = [
     ({"push button"}, "Cancelar", SENSIBLE, set()),
     ({"combo box"}, "FILTRO:", set(), set()),
 ]
-fallos = []
-
-
-def comprobar(ok, texto):
-    if not ok:
-        fallos.append(texto)
-        print("FAIL:", texto, flush=True)
-    return ok
-
-
-def bombear():
-    """Delivers the events that arrived; nothing runs a main loop for us."""
-    while GLib.MainContext.default().iteration(False):
-        pass
-
-
-def esperar(condicion, segundos, paso=0.05):
-    """The first true value of `condicion` within `segundos`, else None."""
-    fin = time.monotonic() + segundos
-    while True:
-        try:
-            valor = condicion()
-        except GLib.Error:  # an object gone from the tree meanwhile
-            valor = None
-        if valor or time.monotonic() > fin:
-            return valor or None
-        bombear()
-        time.sleep(paso)
-
-
-def rol(o):
-    return o.getRoleName()
-
-
-def estados(o):
-    return {pyatspi.stateToString(s) for s in o.getState().getStates()}
-
-
-def lista(raiz, roles=None):
-    """What `raiz` holds (of `roles`); a list managing its items (20000 files) is not entered."""
-    hallados = [raiz] if roles is None or rol(raiz) in roles else []
-    if "manages descendants" not in estados(raiz):
-        for hijo in filter(None, raiz):
-            hallados += lista(hijo, roles)
-    return hallados
-
-
-def texto(o):
-    try:
-        return o.queryText().getText(0, -1)
-    except NotImplementedError:
-        return ""
-
-
-def etiquetado(o, nombre):
-    """Whether `o` is labelled by a label named `nombre`, which a screen reader reads with it
-    (Qt names a combo box by its current text and leaves its caption to that relation)."""
-    return any(r.getRelationType() == pyatspi.RELATION_LABELLED_BY and r.getTarget(i).name == nombre
-               for r in o.getRelationSet() for i in range(r.getNTargets()))
-
-
-def comprobar_controles(raiz, filas):
-    """Checks each row of a table like PRINCIPAL; returns the controls found, by name."""
-    hallados, todos = {}, [(x, rol(x), x.name) for x in lista(raiz)]  # each call is a message
-    for roles, nombre, con, sin in filas:
-        de_rol = [(x, n) for x, r, n in todos if r in roles]
-        o = hallados[nombre] = next((x for x, n in de_rol if n == nombre), None) \
-            or next((x for x, _ in de_rol if etiquetado(x, nombre)), None)
-        if not o:
-            otros = ", ".join(sorted({repr(n) for _, n in de_rol})) or "none"
-            comprobar(False, f"no {'/'.join(sorted(roles))} named {nombre!r} in {raiz.name!r}"
-                      f" (there: {otros})")
-        else:
-            comprobar(con <= estados(o) and not sin & estados(o), f"{nombre!r}: states "
-                      f"{sorted(estados(o))}, wanted {sorted(con)} without {sorted(sin)}")
-    return hallados
-
-
-def xdotool(*orden):
-    """Keys, clicks and focus as a user or a window manager gives them."""
-    try:
-        ok = subprocess.run(["xdotool", *orden], timeout=5).returncode == 0
-    except subprocess.TimeoutExpired:
-        ok = False
-    return comprobar(ok, f"xdotool {' '.join(orden)} failed")
-
-
-def pulsar(o, nombre):
-    # Qt answers a press of a greyed button with an error about a vanished object.
-    ok = comprobar(o is not None and "sensitive" in estados(o), f"{nombre!r} cannot be pressed")
-    if ok:
-        o.queryAction().doAction(0)
-    return ok
 
 
 def sin_nombre(ventana):
@@ -154,14 +65,10 @@ def sin_nombre(ventana):
 
 
 def main():
-    escritorio = pyatspi.Registry.getDesktop(0)
-    app = esperar(lambda: next((a for a in escritorio if a and a.name.lower() == "brindlewick"),
-                               None), 10)
-    if not comprobar(app, "the application 'brindlewick' is not on the AT-SPI desktop"):
+    app = aplicacion(arrancar([PROGRAMA], CARPETA).pid)
+    if not comprobar(app, "the program is not on the AT-SPI desktop"):
         return
-    app.set_cache_mask(Atspi.Cache.NONE)  # every read asks the program, none answers from memory
-    ventana = esperar(lambda: next((v for v in app if v.name == "Brindlewick"
-                                    and rol(v) == "frame"), None), 5)
+    ventana = ventana_de(app, {"frame"}, "Brindlewick")
     if not comprobar(ventana, "no frame 'Brindlewick'"):
         return
 
@@ -180,8 +87,7 @@ def main():
     numero = principal["0"]
     if not (numero and pulsar(principal["Seleccionar"], "Seleccionar")):
         return
-    dialogo = esperar(lambda: next((v for v in app if v.name == "Seleccionar archivos"
-                                    and rol(v) == "dialog"), None), 10)
+    dialogo = ventana_de(app, {"dialog"}, "Seleccionar archivos", 10)
     if not comprobar(dialogo, "no dialog 'Seleccionar archivos' after pressing 'Seleccionar'"):
         return
     seleccion = comprobar_controles(dialogo, SELECCION)
@@ -278,9 +184,4 @@ def main():
             print(f"  {t:6.3f} s  {que}")
 
 
-try:
-    main()
-except GLib.Error as error:  # the program gone, or an object with it
-    comprobar(False, f"AT-SPI: {error.message}")
-print("OK" if not fallos else f"{len(fallos)} checks failed")
-sys.exit(1 if fallos else 0)
+terminar(main)

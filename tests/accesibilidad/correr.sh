@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The program as a screen reader meets it: on a virtual display of its own, with a private
-# session bus and accessibility bus, driven and read by atspi.py through AT-SPI.
-#   correr.sh PROGRAM TMP_FOLDER [FILES]
+# The program as a screen reader or a file manager meets it: on a virtual display of its own,
+# with a private session bus and accessibility bus, started, driven and read through AT-SPI by
+# SCRIPT (atspi.py, lanzar.py) in a folder of FILES numbered files.
+#   correr.sh SCRIPT PROGRAM TMP_FOLDER [FILES]
 # Nothing is shared with the desktop or with another run: scratch HOME and runtime folder, the
 # display number chosen by the X server itself, bus sockets with random names. Every wait has
 # a limit; the whole test ends within about a minute.
@@ -9,6 +10,8 @@ set -u
 aqui=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" != --dentro ]; then
+    guion=$aqui/$1
+    shift
     for falta in Xvfb dbus-run-session dbus-send xdotool /usr/libexec/at-spi-bus-launcher; do
         command -v "$falta" >/dev/null || { echo "FAIL: $falta is missing (scripts/paquetes.sh)"; exit 1; }
     done
@@ -25,19 +28,18 @@ if [ "${1:-}" != --dentro ]; then
     # A new user has "Guardar Log" on, and its Save dialog would stand between the run and
     # "Listo".
     printf '[Settings]\nGuardar=False\n' > "$HOME/.config/Brindlewick/Brindlewick.conf"
-    (cd "$raiz/fotos" && printf 'f%05d.jpg\n' $(seq 0 $((n - 1))) | xargs touch) || exit 1
+    [ "$n" -eq 0 ] || (cd "$raiz/fotos" && printf 'f%05d.jpg\n' $(seq 0 $((n - 1))) | xargs touch) || exit 1
     # timeout signals the whole process group, so nothing started below outlives it. Root's
     # session bus cannot raise its file limit and says so on every start: not worth reading.
-    timeout -k 5 60 dbus-run-session -- bash "$0" --dentro "$programa" "$raiz/fotos" "$n" 2>&1 \
+    timeout -k 5 60 dbus-run-session -- bash "$0" --dentro "$guion" "$programa" "$raiz/fotos" "$n" 2>&1 \
         | grep -v 'Failed to set fd limit'
     estado=${PIPESTATUS[0]}
     [ "$estado" -eq 124 ] && echo "FAIL: the test took over 60 s and was stopped"
     exit "$estado"
 fi
 
-programa=$2
-fotos=$3
-n=$4
+guion=$2
+shift 2
 pids=()
 terminar() {
     kill "${pids[@]}" 2>/dev/null
@@ -84,13 +86,7 @@ if ! esperar 100 tiene_dueno; then
     echo "FAIL: the accessibility bus did not start"; cat "$XDG_RUNTIME_DIR/bus.log"; exit 1
 fi
 
-(cd "$fotos" && exec env QT_QPA_PLATFORM=xcb "$programa") >"$XDG_RUNTIME_DIR/programa.log" 2>&1 &
-pids+=($!)
-
-timeout -k 2 45 /usr/bin/python3 "$aqui/atspi.py" "$fotos" "$n"
+timeout -k 2 45 /usr/bin/python3 "$guion" "$@"
 estado=$?
-[ $estado -eq 124 ] && echo "FAIL: atspi.py took over 45 s and was stopped"
-if [ $estado -ne 0 ] && [ -s "$XDG_RUNTIME_DIR/programa.log" ]; then
-    echo "--- the program's output:"; tail -n 20 "$XDG_RUNTIME_DIR/programa.log"
-fi
+[ $estado -eq 124 ] && echo "FAIL: $(basename "$guion") took over 45 s and was stopped"
 exit $estado

@@ -80,7 +80,7 @@ void PruebaLog::nombresQueNoSonTexto_data()
     QTest::newRow("control characters") << QByteArray("a\nb\tc\x1b\x7f") << "a\\nb\\tc\\x1B\\x7F" << QByteArray("\"a\nb\tc\x1b\x7f\"");
 }
 
-// Whatever bytes a name holds come back from the program's text and from the log exactly;
+// Whatever bytes a name holds come back from the program's text, from a URI and from the log exactly;
 // the log stays UTF-8 and shows their text; every name is shown on one line, apart from all
 // others.
 void PruebaLog::nombresQueNoSonTexto()
@@ -90,6 +90,9 @@ void PruebaLog::nombresQueNoSonTexto()
     const QString nombre = NombreDesdeBytes(bytes);
     QCOMPARE(BytesDeNombre(nombre), bytes);
     QTEST(NombreVisible(nombre), "visible");
+    // As a file manager gives it: a URI of this machine, in any of its spellings.
+    for (const char* uri : {"file:///t/", "file://localhost/t/", "file:/t/"})
+        QCOMPARE(RutaDeUri(QByteArray(uri) + bytes.toPercentEncoding() + "#x"), "/t/" + bytes);
     QCOMPARE(LineaRegistro(nombre, u"x"_qs), campo + ",\"x\"\r\n");
     const LogLeido log = LeerLog(CabeceraLog(1, nombre + u'/') + LineaRegistro(nombre, nombre) + Reg("é", "x"), true);
     QCOMPARE(log.registros.size(), 2);

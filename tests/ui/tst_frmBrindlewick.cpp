@@ -1,6 +1,8 @@
 #include "Banco.h"
 
 #include "log/Registro.h"
+#include "platform/Nombres.h"
+#include "ui/Listas.h"
 #include "ui/Formas.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
@@ -20,6 +22,9 @@ private Q_SLOTS:
     void cargarLog();
     void deshacerDesdeElMenu();
     void duranteElProceso();
+    void dados_data();
+    void dados();
+    void soltar();
     void dialogoDeFicheros();
     void acercaDe();
     void vistaPrevia();
@@ -286,6 +291,11 @@ void PruebaVentana::duranteElProceso()
         for (const char* menu : {"mnuDeshacer", "mnuCargar", "mnuHistorial", "mnuVistaPrevia"})
             durante += QString::number(b.menu(menu)->isEnabled());
         durante += QString::number(b.hijo(u"shpOutProgreso"_qs)->isVisible());
+        QMimeData uris;  // files dragged over it
+        uris.setData(u"text/uri-list"_qs, "file:///a\r\n");
+        QDragEnterEvent arrastre({1, 1}, Qt::CopyAction, &uris, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(b.w.get(), &arrastre);
+        durante += QString::number(arrastre.isAccepted());
         bool abierto = false;  // a dialog the keys opened, closed at once
         CuandoSeAbra<QDialog>(b.w.get(), [&abierto](QDialog* d) { abierto = true, d->reject(); });
         QTest::keyClick(b.w.get(), Qt::Key_H, Qt::ControlModifier);
@@ -294,10 +304,104 @@ void PruebaVentana::duranteElProceso()
         b.w->close();
     });
     b.renombrar();
-    QCOMPARE(durante, u"00000010"_qs);
+    QCOMPARE(durante, u"000000100"_qs);
     QVERIFY(!b.w->isVisible() && cComDlg::Peticiones().isEmpty() && Mensajes().isEmpty());
     QCOMPARE(b.c.nombres(), Lista({"a.x", "b", "c"}));
     QCOMPARE(b.datos.leer(u"temp.txt"_qs), CabeceraLog(3, b.c.ruta()) + LineaRegistro(u"a"_qs, u"a.x"_qs));
+}
+
+namespace {
+
+// A file given by its URI, each byte that is not plain escaped.
+QByteArray Uri(const QString& ruta)
+{
+    return "file://" + BytesDeNombre(ruta).toPercentEncoding("/");
+}
+
+// Names of every kind a file manager hands over: a byte that is not UTF-8, blanks, quotes, a
+// line break.
+const QStringList Raros = {NombreDesdeBytes("caf\xe9.jpg"), u"con espacio.jpg"_qs,
+                           u"comillas \"dobles\" y 'simples'.jpg"_qs, u"salto\nde línea.jpg"_qs,
+                           u"IMG_10.jpg"_qs, u"IMG_2.jpg"_qs};
+
+}  // namespace
+
+// Files given on the command line, "@" standing for the test folder, "%" for another one: by
+// path, relative or not, or by URI, taken as "Aceptar" takes them, in the list's order; what is
+// left out is named.
+void PruebaVentana::dados_data()
+{
+    QTest::addColumn<QStringList>("dados");
+    QTest::addColumn<QStringList>("archivos");
+    QTest::addColumn<QStringList>("mensajes");
+    QTest::newRow("paths and URIs, byte for byte")
+        << QStringList{u"@"_qs + Raros[0], u"uri:"_qs + Raros[3], Raros[1], Raros[2], u"@IMG_10.jpg"_qs, u"uri:IMG_2.jpg"_qs}
+        << QStringList{Raros[0], Raros[2], Raros[1], u"IMG_2.jpg"_qs, u"IMG_10.jpg"_qs, Raros[3]} << QStringList();
+    QTest::newRow("a missing file, a folder, a file of another machine")
+        << Lista({"@IMG_2.jpg", "falta.jpg", "@sub", "http://ejemplo.org/a.jpg", "file://otro/a.jpg"}) << Lista({"IMG_2.jpg"})
+        << Lista({"!No se han podido elegir:\n\n@falta.jpg: no existe\n@sub: es una carpeta\n"
+                  "http://ejemplo.org/a.jpg: no es un archivo de este equipo\nfile://otro/a.jpg: no es un archivo de este equipo"});
+    QTest::newRow("two folders") << Lista({"@IMG_2.jpg", "%otro.jpg"}) << QStringList()
+                                 << Lista({"!Los archivos están en 2 carpetas distintas, y cada vez se renombran los archivos "
+                                           "de una sola carpeta.\nNo se ha elegido ninguno: elija archivos de una sola carpeta."});
+}
+
+void PruebaVentana::dados()
+{
+    QFETCH(QStringList, dados);
+    QFETCH(QStringList, archivos);
+    QFETCH(QStringList, mensajes);
+    Banco b;
+    CarpetaPrueba otra;
+    b.c.crear(Raros);
+    otra.crear(Lista({"otro.jpg"}));
+    QVERIFY(QDir(b.c.ruta()).mkdir(u"sub"_qs));
+    const QString ruta = QDir::cleanPath(b.c.ruta()) + u'/';
+    QList<QByteArray> argumentos;
+    for (const QString& d : std::as_const(dados))
+        argumentos << (d.startsWith(u"uri:") ? Uri(ruta + d.mid(4))
+                                             : BytesDeNombre(QString(d).replace(u'@', ruta).replace(u'%', otra.ruta())));
+    b.w->AbrirDados(argumentos);
+    QCOMPARE(Mensajes(), mensajes.replaceInStrings(u"@"_qs, ruta));
+    QCOMPARE(b.numArchivos(), QString::number(archivos.size()));
+    QCOMPARE(b.activo("cmdProcesar"), !archivos.isEmpty());
+    if (!archivos.isEmpty())
+        QCOMPARE(b.e.Archivos, archivos);
+
+    // A folder alone opens the selection dialog there.
+    QString abierta;
+    CuandoSeAbra<frmSeleccion>(b.w.get(), [&abierta](frmSeleccion* f) {
+        abierta = f->findChild<ListaCarpetas*>()->Ruta();
+        f->reject();
+    });
+    b.w->AbrirDados({BytesDeNombre(ruta + u"sub"_qs)});
+    QCOMPARE(abierta, ruta + u"sub"_qs);
+}
+
+// Files dropped from a file manager: the list's very bytes, then a run on them renames them,
+// byte for byte.
+void PruebaVentana::soltar()
+{
+    Banco b;
+    b.c.crear(Raros);
+    QByteArray lista = "# from a file manager\r\n";
+    for (const QString& n : Raros)
+        lista += Uri(b.c.camino(n)) + "\r\n";
+    QMimeData datos;
+    datos.setData(u"text/uri-list"_qs, lista);
+    QDragEnterEvent arrastre({5, 5}, Qt::CopyAction, &datos, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(b.w.get(), &arrastre);
+    QVERIFY(arrastre.isAccepted());
+    QDropEvent soltar({5, 5}, Qt::CopyAction, &datos, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(b.w.get(), &soltar);
+    QCOMPARE(b.numArchivos(), u"6"_qs);
+    b.escribir("txtExtension", u"png"_qs);
+    b.renombrar();
+    QStringList esperados;
+    for (const QString& n : Raros)
+        esperados << n.chopped(3) + u"png"_qs;
+    esperados.sort();
+    QCOMPARE(b.c.nombres(), esperados);
 }
 
 // The filter in the system's form; a confirmed dialog split into name and folder, which a
