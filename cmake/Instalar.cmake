@@ -1,5 +1,6 @@
-# What `cmake --install` puts where, under any prefix: the program, its menu entry, its icons,
-# its AppStream metainfo, its manual page, and its copyright and changelog.
+# What `cmake --install` puts where, under any prefix: the program, its menu entry, its entries
+# in file managers' menus, its icons, its AppStream metainfo, its manual page, and its copyright
+# and changelog.
 include(GNUInstallDirs)
 
 set(BRINDLEWICK_MANTENEDOR "The Brindlewick developers <brindlewick@example.org>")
@@ -10,6 +11,11 @@ set(generados "${PROJECT_BINARY_DIR}/datos")
 
 install(TARGETS brindlewick RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${datos}/brindlewick.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+# "Renombrar con Brindlewick" in the menu of files chosen in Dolphin and in Nemo.
+install(FILES "${datos}/integracion/dolphin.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/kio/servicemenus"
+        RENAME brindlewick.desktop)
+install(FILES "${datos}/integracion/nemo.nemo_action" DESTINATION "${CMAKE_INSTALL_DATADIR}/nemo/actions"
+        RENAME brindlewick.nemo_action)
 
 # Every committed rendering goes to the theme folder of its size.
 set(temas "${CMAKE_INSTALL_DATADIR}/icons/hicolor")

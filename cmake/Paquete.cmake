@@ -12,6 +12,9 @@ from a pattern, or turns their names to lower or upper case.
 Every rename is recorded, so a run can be undone, even much later from a
 saved log. A rename that would overwrite a file is refused and reported.
 
+Files chosen in a file manager reach it directly: "Renombrar con Brindlewick"
+in Dolphin's and Nemo's menus, a drop on its window, or its command line.
+
 The user interface is in Spanish.]=])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${BRINDLEWICK_MANTENEDOR}")

@@ -43,6 +43,8 @@ esperados() {
     printf '%s\n' \
         bin/brindlewick \
         share/applications/brindlewick.desktop \
+        share/kio/servicemenus/brindlewick.desktop \
+        share/nemo/actions/brindlewick.nemo_action \
         share/doc/brindlewick/changelog.gz \
         share/doc/brindlewick/copyright \
         share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/brindlewick.png \
@@ -93,16 +95,40 @@ EOF
 escritorio() {
     local entrada="$extraido/usr/share/applications/brindlewick.desktop"
     callado desktop-file-validate "$entrada"
-    # The menu entry starts the program the package installs on PATH, and shows its icon
-    # from the theme at every size.
-    local programa icono
-    programa=$(sed -n 's/^Exec=//p' "$entrada")
+    # The menu entry starts the program the package installs on PATH, with the files a file
+    # manager gives it, and shows its icon from the theme at every size.
+    local icono
     icono=$(sed -n 's/^Icon=//p' "$entrada")
-    [ -x "$extraido/usr/bin/$programa" ] || falla "Exec=$programa is not in usr/bin"
+    grep -qx 'Exec=brindlewick %F' "$entrada" || falla "the menu entry does not start brindlewick %F"
+    [ -x "$extraido/usr/bin/brindlewick" ] || falla "no brindlewick in usr/bin"
     local tema
     for tema in scalable/apps/"$icono".svg {16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$icono".png; do
         [ -f "$extraido/usr/share/icons/hicolor/$tema" ] || falla "Icon=$icono: no $tema in the theme"
     done
+    # Dolphin's service menu and Nemo's action, each in its file manager's own format (which
+    # desktop-file-validate does not know): for files, not folders, of this machine, given as
+    # URIs, so that a name that is not UTF-8 arrives whole.
+    local archivo linea
+    while IFS='|' read -r archivo linea; do
+        grep -qxF "$linea" "$extraido/usr/share/$archivo" || falla "$archivo lacks the line: $linea"
+    done <<EOF
+kio/servicemenus/brindlewick.desktop|[Desktop Entry]
+kio/servicemenus/brindlewick.desktop|Type=Service
+kio/servicemenus/brindlewick.desktop|X-KDE-ServiceTypes=KonqPopupMenu/Plugin
+kio/servicemenus/brindlewick.desktop|MimeType=all/allfiles;
+kio/servicemenus/brindlewick.desktop|X-KDE-Protocols=file
+kio/servicemenus/brindlewick.desktop|Actions=renombrar;
+kio/servicemenus/brindlewick.desktop|[Desktop Action renombrar]
+kio/servicemenus/brindlewick.desktop|Name=Renombrar con Brindlewick
+kio/servicemenus/brindlewick.desktop|Icon=$icono
+kio/servicemenus/brindlewick.desktop|Exec=brindlewick %U
+nemo/actions/brindlewick.nemo_action|[Nemo Action]
+nemo/actions/brindlewick.nemo_action|Name=Renombrar con Brindlewick
+nemo/actions/brindlewick.nemo_action|Icon-Name=$icono
+nemo/actions/brindlewick.nemo_action|Exec=brindlewick %U
+nemo/actions/brindlewick.nemo_action|Selection=notnone
+nemo/actions/brindlewick.nemo_action|Extensions=nodirs;
+EOF
 }
 
 metainfo() {
