@@ -184,7 +184,7 @@ ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHis
     for (const QString& r : pendiente.reservas)
         reservas.QuitarReserva(r);
     const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
-    EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer"));
+    EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer: ") + ahora->operacion);
     datos.deshace = QFileInfo(ahora->log).fileName();
     Pendiente queda = pendiente;
     ResultadoProceso r = Correr(e, pantalla, CabeceraLog(num, ahora->carpeta), datos, !delMenu, [&](RenombradorLog& paso) {

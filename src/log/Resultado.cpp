@@ -6,6 +6,7 @@
 #include "platform/Plataforma.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -14,12 +15,20 @@ QList<FilaResultado> LeerResultado(const QByteArray& bytes)
     const QString marca = u' ' + MarcaFallo.toString() + u": "_qs;
     QList<FilaResultado> filas;
     QHash<QString, qsizetype> dadoPor;  // a name a record gave -> the row of the file it went to
+    QSet<QString> tomados;              // the names the run's renames hold now
     for (const Registro& r : LeerLog(bytes, true).registros) {
         if (!r.completo)
             continue;
         const qsizetype corte = r.fallo ? r.nuevo.indexOf(marca) : -1;
         FilaResultado paso{r.viejo, corte < 0 ? r.nuevo : r.nuevo.left(corte),
                            corte < 0 ? QString() : RazonEnPalabras(r.nuevo.mid(corte + marca.size()))};
+        // The name taken by one of the run's own renames: said as the preview says it.
+        if (paso.razon == TextoResultado(ResultadoPrevisto::NombreExiste) && tomados.contains(paso.nuevo))
+            paso.razon = TextoResultado(ResultadoPrevisto::CambioAnterior);
+        if (paso.razon.isEmpty()) {
+            tomados.remove(paso.actual);
+            tomados.insert(paso.nuevo);
+        }
         if (const auto antes = dadoPor.constFind(r.viejo); antes != dadoPor.cend()) {
             FilaResultado& fila = filas[*antes];
             // Back under its own name after its new one failed: the failure is what it tells.

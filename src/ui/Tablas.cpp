@@ -1,5 +1,6 @@
 #include "ui/Tablas.h"
 
+#include "ui/Encaje.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"
 #include "ui/Twips.h"
@@ -21,6 +22,7 @@ QVBoxLayout* DialogoDeTabla(QDialog* dialogo, const char* nombre, const QString&
     dialogo->setModal(true);
     dialogo->setSizeGripEnabled(true);
     dialogo->resize(Pixeles(ancho), Pixeles(alto));
+    CaberEnPantalla(dialogo, dialogo->parentWidget());
     auto* columna = new QVBoxLayout(dialogo);
     columna->setContentsMargins(Pixeles(120), Pixeles(120), Pixeles(120), Pixeles(120));
     columna->setSpacing(Pixeles(120));

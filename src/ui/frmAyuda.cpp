@@ -1,5 +1,6 @@
 #include "ui/frmAyuda.h"
 
+#include "ui/Encaje.h"
 #include "ui/Icono.h"
 
 #include <QScreen>
@@ -33,8 +34,11 @@ frmAyuda::frmAyuda(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void frmAyuda::Mostrar()
 {
-    if (!isVisible() && parentWidget())
+    if (!isVisible() && parentWidget()) {
+        // A small screen takes the manual whole; beside the main window only where there is room.
+        CaberEnPantalla(this, parentWidget());
         move(AlLado(parentWidget()->frameGeometry()));
+    }
     show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
@@ -46,7 +50,7 @@ QPoint frmAyuda::AlLado(const QRect& principal) const
     // Right of the main window where the screen has room, else left of it, else as near to
     // it as the screen allows; level with its top.
     const QRect pantalla = (screen() ? screen() : parentWidget()->screen())->availableGeometry();
-    const QSize marco = frameGeometry().size();
+    const QSize marco = size().grownBy(MarcoVentana(parentWidget()));
     int x = principal.right() + 1;
     if (x + marco.width() > pantalla.right() + 1)
         x = principal.left() - marco.width() >= pantalla.left() ? principal.left() - marco.width()

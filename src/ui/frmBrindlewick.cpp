@@ -11,6 +11,7 @@
 #include "log/Historial.h"
 #include "platform/Nombres.h"
 #include "ui/Avisos.h"
+#include "ui/Encaje.h"
 #include "ui/Formas.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"
@@ -35,9 +36,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+
+#include <limits>
 
 namespace {
 
@@ -112,13 +114,21 @@ void frmBrindlewick::CrearControles()
                                         QStringLiteral("Seleccionar"));
     auto* label3 = Crear<QLabel>(ventana, "Label3", 1320, 0, 465, 150, QStringLiteral("Ficheros"));
     label3->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 6));
-    lblNumArchivos = Crear<QLabel>(ventana, "lblNumArchivos", 1320, 180, 495, 375,
-                                   QStringLiteral("0"));
+    // The whole room between the buttons, so that the largest count shows whole; the yellow
+    // figures on a dark ground of their own, readable on any theme.
+    lblNumArchivos = Crear<QLabel>(ventana, "lblNumArchivos", 1260, 180, 615, 375, QStringLiteral("0"));
     lblNumArchivos->setAlignment(Qt::AlignCenter);
-    lblNumArchivos->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 12));
+    QFont cifras(QStringLiteral("Liberation Sans Narrow"), 12);
+    while (cifras.pointSize() > 6
+           && QFontMetrics(cifras).horizontalAdvance(QString::number(std::numeric_limits<qint16>::max()))
+               > lblNumArchivos->width() - 4)
+        cifras.setPointSize(cifras.pointSize() - 1);
+    lblNumArchivos->setFont(cifras);
     QPalette amarillo = lblNumArchivos->palette();
     amarillo.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    amarillo.setColor(QPalette::Window, QColor(32, 32, 32));
     lblNumArchivos->setPalette(amarillo);
+    lblNumArchivos->setAutoFillBackground(true);
     lblNumArchivos->setAccessibleDescription(QStringLiteral("Ficheros"));
     cmdProcesar = Crear<QPushButton>(ventana, "cmdProcesar", 1920, 120, 1215, 375,
                                      QStringLiteral("Renombrar"));
@@ -280,7 +290,7 @@ void frmBrindlewick::Form_Load()
     lblFichop->raise();
 
     setFixedSize(sizeHint());
-    move(screen()->availableGeometry().center() - rect().center());
+    CentrarEnPantalla(this);
 }
 
 void frmBrindlewick::OcultarProgreso()

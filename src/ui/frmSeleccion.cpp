@@ -4,6 +4,7 @@
 #include "engine/Listado.h"
 #include "platform/Plataforma.h"
 #include "ui/Avisos.h"
+#include "ui/Encaje.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"
 #include "ui/Listas.h"
@@ -15,7 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -23,6 +24,16 @@
 #include <limits>
 
 namespace {
+
+// The size the dialog was designed at, in twips.
+constexpr int Ancho = 5370, Alto = 3630;
+const QString ClaveTamano = QStringLiteral("Seleccion/Tamano");
+const QString ClaveMaximizada = QStringLiteral("Seleccion/Maximizada");
+
+QSettings Ajustes()
+{
+    return {QSettings::NativeFormat, QSettings::UserScope, u"Brindlewick"_qs, u"Brindlewick"_qs};
+}
 
 template <typename T>
 T* Control(QWidget* padre, const char* nombre)
@@ -36,7 +47,7 @@ T* Control(QWidget* padre, const char* nombre)
 
 frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+                          | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       e(e),
       lstDiscos(Control<QComboBox>(this, "lstDiscos")),
       lstCarpetas(Control<ListaCarpetas>(this, "lstCarpetas")),
@@ -51,16 +62,14 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     setWindowTitle(QStringLiteral("Seleccionar archivos"));
     setWindowIcon(IconoPrograma());
     setFont(FuenteVentana());
-    setFixedSize(Pixeles(5370), Pixeles(3630));
-    move(screen()->availableGeometry().center() - rect().center());
-
-    ColocarTwips(lstDiscos, 120, 120, 1935, 315);
-    ColocarTwips(lstCarpetas, 120, 480, 1935, 3015);
-    ColocarTwips(lstFicheros, 2160, 120, 2055, 3405);
-    ColocarTwips(cmdAceptar, 4320, 480, 975, 375);
-    ColocarTwips(cmdCancelar, 4320, 960, 975, 375);
-    ColocarTwips(Label1, 4320, 1560, 870, 240);
-    ColocarTwips(cmbFiltro, 4320, 1800, 975, 315);
+    // The designed size is the first and the least; the user's last one comes back. Qt puts
+    // the dialog over the window it belongs to.
+    setMinimumSize(Pixeles(Ancho), Pixeles(Alto));
+    const QSettings ajustes = Ajustes();
+    resize(ajustes.value(ClaveTamano, minimumSize()).toSize().expandedTo(minimumSize()));
+    CaberEnPantalla(this, parent);
+    if (ajustes.value(ClaveMaximizada, false).toBool())
+        setWindowState(Qt::WindowMaximized);
 
     cmdAceptar->setText(QStringLiteral("Aceptar"));
     cmdAceptar->setDefault(true);
@@ -74,6 +83,9 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     unidad->setBuddy(lstDiscos);
     lstCarpetas->setAccessibleName(QStringLiteral("Carpetas"));
     lstFicheros->setAccessibleName(QStringLiteral("Archivos"));
+    // Where the keys go, plain to see in either list.
+    for (QWidget* lista : {static_cast<QWidget*>(lstCarpetas), static_cast<QWidget*>(lstFicheros)})
+        lista->setStyleSheet(QStringLiteral("QAbstractItemView:focus { border: 2px solid palette(highlight); }"));
     Label1->setFont(FuenteVentana(9.75, true));
 
     cmbFiltro->setEditable(true);
@@ -104,6 +116,43 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
 }
 
 frmSeleccion::~frmSeleccion() = default;
+
+void frmSeleccion::resizeEvent(QResizeEvent* ev)
+{
+    QDialog::resizeEvent(ev);
+    // As designed at the least size; more room goes to the lists, a third of the width to the
+    // folders and the rest to the files, and the buttons keep to the right edge.
+    const int dx = width() - Pixeles(Ancho), dy = height() - Pixeles(Alto), carpetas = dx / 3;
+    const auto colocar = [](QWidget* w, const QRect& diseno, int mover, int ensanchar, int alargar) {
+        w->setGeometry(diseno.translated(mover, 0).adjusted(0, 0, ensanchar, alargar));
+    };
+    colocar(lstDiscos, RectTwips(120, 120, 1935, 315), 0, carpetas, 0);
+    colocar(lstCarpetas, RectTwips(120, 480, 1935, 3015), 0, carpetas, dy);
+    colocar(lstFicheros, RectTwips(2160, 120, 2055, 3405), carpetas, dx - carpetas, dy);
+    colocar(cmdAceptar, RectTwips(4320, 480, 975, 375), dx, 0, 0);
+    colocar(cmdCancelar, RectTwips(4320, 960, 975, 375), dx, 0, 0);
+    colocar(Label1, RectTwips(4320, 1560, 870, 240), dx, 0, 0);
+    colocar(cmbFiltro, RectTwips(4320, 1800, 975, 315), dx, 0, 0);
+}
+
+void frmSeleccion::showEvent(QShowEvent* ev)
+{
+    QDialog::showEvent(ev);
+    // The keys start where the user chooses, on a row they can see.
+    lstFicheros->setFocus();
+    if (!lstFicheros->currentIndex().isValid() && lstFicheros->model()->rowCount() > 0)
+        lstFicheros->selectionModel()->setCurrentIndex(lstFicheros->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+void frmSeleccion::hideEvent(QHideEvent* ev)
+{
+    QDialog::hideEvent(ev);
+    QSettings ajustes = Ajustes();
+    const bool maximizada = isMaximized();
+    ajustes.setValue(ClaveMaximizada, maximizada);
+    if (!maximizada)
+        ajustes.setValue(ClaveTamano, size());
+}
 
 void frmSeleccion::changeEvent(QEvent* ev)
 {

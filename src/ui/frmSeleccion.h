@@ -38,6 +38,10 @@ public:
     void AbrirEn(const QString& carpeta);
 
 protected:
+    void resizeEvent(QResizeEvent* ev) override;
+    // The focus in the file list at every opening; the size kept for the next.
+    void showEvent(QShowEvent* ev) override;
+    void hideEvent(QHideEvent* ev) override;
     void changeEvent(QEvent* ev) override;
     void closeEvent(QCloseEvent* ev) override;
 

@@ -296,13 +296,14 @@ void PruebaCorrida::dosVentanasYHistorial()
             v << QStringLiteral("%1 %2 %3 %4").arg(h.operacion).arg(h.renombrados).arg(h.fallos).arg(TextoEstado(h.estado));
         return v;
     };
-    QCOMPARE(vistas(), Lista({"Deshacer 2 0 ", "Cambiar extensiones a: txt 1 1 ", "Cambiar extensiones a: png 2 0 Deshecho"}));
+    const QString png = u"Cambiar extensiones a: png"_qs, txt = u"Cambiar extensiones a: txt"_qs;
+    QCOMPARE(vistas(), QStringList({u"Deshacer: "_qs + png + u" 2 0 "_qs, txt + u" 1 1 "_qs, png + u" 2 0 Deshecho"_qs}));
     QVERIFY(DeshacerEntrada(b.e, b.pantalla, historial().value(1)).completa);
     QCOMPARE(b.c.nombres(), Lista({"b1.jpg", "b2.jpg", "b2.txt"}));
     QVERIFY(DeshacerEntrada(b.e, b.pantalla, historial().value(0)).completa);
     QCOMPARE(b.c.nombres(), Lista({"b1.txt", "b2.jpg", "b2.txt"}));
-    QCOMPARE(vistas(), Lista({"Deshacer 1 0 ", "Deshacer 1 0 Deshecho", "Deshacer 2 0 ", "Cambiar extensiones a: txt 1 1 Rehecho",
-                              "Cambiar extensiones a: png 2 0 Deshecho"}));
+    QCOMPARE(vistas(), QStringList({u"Deshacer: Deshacer: "_qs + txt + u" 1 0 "_qs, u"Deshacer: "_qs + txt + u" 1 0 Deshecho"_qs,
+                                    u"Deshacer: "_qs + png + u" 2 0 "_qs, txt + u" 1 1 Rehecho"_qs, png + u" 2 0 Deshecho"_qs}));
 }
 
 // An undo renames only what is still to undo, and the history tells the truth: an undo that

@@ -201,8 +201,9 @@ void PruebaLog::resultado()
     const QString tmp = u".brindlewick-7-1"_qs;
     const auto fallo = [](const char* nuevo, const QString& razon) { return CampoFallo(QString::fromUtf8(nuevo), razon); };
     const std::pair<QList<std::pair<QString, QString>>, QStringList> casos[] = {
-        {{{u"a"_qs, u"b"_qs}, {u"c"_qs, fallo("d", Razon(EEXIST))}, {u"e"_qs, u"e"_qs}, {u"f"_qs, fallo("g/h", RazonNombreNoValido.toString())}},
-         Lista({"c>d El nombre ya existe", "f>g/h Nombre de archivo no válido", "a>b ", "e>e "})},
+        {{{u"a"_qs, u"b"_qs}, {u"c"_qs, fallo("d", Razon(EEXIST))}, {u"e"_qs, u"e"_qs}, {u"f"_qs, fallo("g/h", RazonNombreNoValido.toString())},
+          {u"x"_qs, fallo("b", Razon(EEXIST))}},
+         Lista({"c>d El nombre ya existe", "f>g/h Nombre de archivo no válido", "x>b Lo toma un cambio anterior", "a>b ", "e>e "})},
         {{{u"a"_qs, tmp}, {u"c"_qs, u"a"_qs}, {u"b"_qs, u"c"_qs}, {tmp, u"b"_qs}}, Lista({"a>b ", "c>a ", "b>c "})},
         {{{u"a"_qs, tmp}, {u"b"_qs, u"a2"_qs}, {tmp, fallo("b", Razon(EACCES))}, {tmp, u"a"_qs}, {u"x"_qs, fallo("y", u"Algo raro"_qs)}},
          Lista({"a>b Permiso denegado", "x>y Algo raro", "b>a2 "})},

@@ -4,6 +4,7 @@
 #include "platform/Nombres.h"
 #include "ui/Listas.h"
 #include "ui/Formas.h"
+#include "ui/Idioma.h"
 #include "ui/frmAcerca.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmHistorial.h"
@@ -523,7 +524,7 @@ void PruebaVentana::historial()
         h->close();
     });
     b.menu("mnuHistorial")->trigger();
-    QCOMPARE(filas, Lista({"Cambiar extensiones a: y|1|0|", "Cambiar extensiones a: x|1|1|", "Deshacer|1|0|",
+    QCOMPARE(filas, Lista({"Cambiar extensiones a: y|1|0|", "Cambiar extensiones a: x|1|1|", "Deshacer: Cambiar extensiones a: x|1|0|",
                            "Cambiar extensiones a: y|1|0|", "Cambiar extensiones a: x|1|1|Deshecho"}));
     QCOMPARE(b.c.nombres(), Lista({"a", "a.y", "b"}));
     // "Guardar Log" turned off: no run offered to save.
@@ -531,10 +532,20 @@ void PruebaVentana::historial()
 }
 
 // Tab walks every window as it reads, the arrows choose among options, Esc closes each
-// dialog, and the usual keys reach every action without taking a key from a text box.
+// dialog, and the usual keys reach every action without taking a key from a text box. Every
+// window opens wholly inside the screen, each dialog over its window (tst_pantalla_pequena
+// runs this on a 1024x600 screen at scale 2).
 void PruebaVentana::teclado()
 {
     Banco b;
+    const QRect area = b.w->screen()->availableGeometry();
+    b.w->move(area.topLeft());  // not where a dialog centred on the screen would be
+    QStringList fuera;
+    const auto mirar = [&](QWidget* v, bool encima) {
+        if (!area.contains(v->frameGeometry()) || (encima && !v->frameGeometry().contains(b.w->frameGeometry().center())))
+            fuera << v->objectName();
+    };
+    mirar(b.w.get(), false);
     b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"a"}));
     b.seleccionar(Lista({"a"}));
@@ -553,11 +564,14 @@ void PruebaVentana::teclado()
     pulsar(Qt::Key_Down);
     QCOMPARE(CadenaDeTab(b.w->focusWidget()).mid(0, 3), Lista({"optAnadirEn", "txtPosicion", "cmdSeleccionar"}));
 
-    // Each dialog the keys open, and what Tab walks in it; Esc closes it.
+    // Each dialog the keys open, where its focus starts and what Tab walks from there; Esc
+    // closes it. The menu shows each shortcut as the desktop writes it.
     QStringList vistos;
-    const auto abrir = [&](int tecla, Qt::KeyboardModifiers mod, const char* desde) {
-        CuandoSeAbra<QDialog>(b.w.get(), [&vistos, desde](QDialog* d) {
-            QWidget* primero = d->findChild<QWidget*>(QString::fromLatin1(desde));
+    const auto abrir = [&](int tecla, Qt::KeyboardModifiers mod) {
+        CuandoSeAbra<QDialog>(b.w.get(), [&vistos, &mirar](QDialog* d) {
+            mirar(d, true);
+            QTRY_VERIFY(d->focusWidget());  // once the window manager has made it active
+            QWidget* primero = d->focusWidget();
             vistos << d->windowTitle() + u": "_qs + CadenaDeTab(primero).join(u' ');
             QTest::keyClick(primero, Qt::Key_Escape);
         });
@@ -565,11 +579,13 @@ void PruebaVentana::teclado()
         pulsar(tecla, mod);
     };
     b.escribir("txtAnadir", u"_1"_qs);
-    abrir(Qt::Key_P, Qt::ControlModifier, "lstVistaPrevia");
-    abrir(Qt::Key_H, Qt::ControlModifier, "lstHistorial");
-    abrir(Qt::Key_Return, {}, "lstDiscos");
+    abrir(Qt::Key_P, Qt::ControlModifier);
+    abrir(Qt::Key_H, Qt::ControlModifier);
+    abrir(Qt::Key_Return, {});
     QCOMPARE(vistos, Lista({"Vista previa: lstVistaPrevia cmdCerrar", "Historial: lstHistorial cmdCerrarHist",
-                            "Seleccionar archivos: lstDiscos lstCarpetas lstFicheros cmdAceptar cmdCancelar cmbFiltro"}));
+                            "Seleccionar archivos: lstFicheros cmdAceptar cmdCancelar cmbFiltro lstDiscos lstCarpetas"}));
+    HablarEspanol();
+    QCOMPARE(b.menu("mnuVistaPrevia")->shortcut().toString(QKeySequence::NativeText), u"Ctrl+P"_qs);
     QVERIFY(b.numArchivos() == u"0" && !b.activo("cmdProcesar"));  // Esc cancelled the selection as "Cancelar" does
 
     // Ctrl+Z in a text box undoes the typing there; elsewhere it undoes the run.
@@ -589,6 +605,8 @@ void PruebaVentana::teclado()
     b.menu("mnuManual")->trigger();  // the one help window, brought forward, its manual compiled in
     auto* ayuda = b.w->findChild<frmAyuda*>();
     QVERIFY(ayuda->isVisible() && b.w->findChildren<frmAyuda*>().size() == 1);
+    mirar(ayuda, false);
+    QCOMPARE(fuera, QStringList());
     QVERIFY(ayuda->findChild<QTextBrowser*>()->toPlainText().contains(u"Añadir:"_qs));
     QApplication::setActiveWindow(ayuda);
     QCOMPARE(ayuda->focusWidget(), ayuda->findChild<QTextBrowser*>());  // the arrows scroll the manual
@@ -653,6 +671,17 @@ void PruebaVentana::etiquetaYBarra()
     QAccessibleInterface* valor = QAccessible::queryAccessibleInterface(barra);
     QCOMPARE(valor->role(), QAccessible::ProgressBar);
     QCOMPARE(valor->valueInterface()->currentValue().toFloat() * 2, valor->valueInterface()->maximumValue().toFloat());
+
+    // The count: the largest shows whole, yellow on a ground of its own it can be read on.
+    auto* cuenta = b.hijo<QLabel>(u"lblNumArchivos"_qs);
+    cuenta->setText(u"32767"_qs);
+    QVERIFY(cuenta->fontMetrics().horizontalAdvance(cuenta->text()) <= cuenta->contentsRect().width());
+    const auto luz = [](const QColor& c) {
+        const auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const double letra = luz(cuenta->palette().color(QPalette::WindowText)), fondo = luz(cuenta->palette().color(QPalette::Window));
+    QVERIFY(cuenta->autoFillBackground() && (std::max(letra, fondo) + 0.05) / (std::min(letra, fondo) + 0.05) >= 4.5);
 }
 
 QTEST_MAIN(PruebaVentana)

@@ -111,6 +111,7 @@ private Q_SLOTS:
     void cerrar();
     void carpetas();
     void masDe32767();
+    void tamano();
     void colgado();
 
 private:
@@ -296,6 +297,27 @@ void PruebaSeleccion::masDe32767()
     QVERIFY(!f.isVisible());
     QCOMPARE(e.NumArchivos, qint16(32767));
     QCOMPARE(e.Archivos.first(), u"f1"_qs);
+}
+
+// The dialog grows and can be maximised: the lists take the room, a third of the width to the
+// folders, and the buttons keep to the right edge. It opens again at the size it was left at.
+void PruebaSeleccion::tamano()
+{
+    QSize dejado;
+    {
+        frmSeleccion f(e);
+        Mostrar(f);
+        QVERIFY(f.windowFlags() & Qt::WindowMaximizeButtonHint && f.size() == f.minimumSize());
+        const auto donde = [&f](const char* n) { return Hijo<QWidget>(f, n)->geometry(); };
+        const QRect carpetas = donde("lstCarpetas"), ficheros = donde("lstFicheros"), aceptar = donde("cmdAceptar");
+        f.resize(f.width() + 90, f.height() + 60);
+        QCOMPARE(donde("lstCarpetas"), carpetas.adjusted(0, 0, 30, 60));
+        QCOMPARE(donde("lstFicheros"), ficheros.adjusted(30, 0, 90, 60));
+        QCOMPARE(donde("cmdAceptar"), aceptar.translated(90, 0));
+        dejado = f.size();
+        f.hide();
+    }
+    QCOMPARE(frmSeleccion(e).size(), dejado);
 }
 
 // A mounted volume that never answers: the dialog is up at once, the drive is marked as such,
