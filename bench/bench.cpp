@@ -94,8 +94,8 @@ int Suelo(const QString& carpeta, const QString& log)
 Panel CambiarAPng()
 {
     Panel panel;
-    panel.opcion = 0;
-    panel.extension = QStringLiteral("png");
+    panel.opcion = Opcion::Extension;
+    panel[Caja::Extension] = QStringLiteral("png");
     return panel;
 }
 

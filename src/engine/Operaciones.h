@@ -34,7 +34,7 @@ enum class FinOperacion {
     Rechazada,       // the step could not start the run; nothing was renamed
 };
 
-// The five operations. Each computes the new name of every file of Archivos[0 ..
+// The operations' runs. Each computes the new name of every file of Archivos[0 ..
 // NumArchivos - 1], plans their order (Planificar) and, per file, hands the names to the step
 // in that order and then moves the progress bar, once per file.
 FinOperacion CambiarExtension(const Estado& e, PasoRenombrar& paso, Pantalla& pantalla,

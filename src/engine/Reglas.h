@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// The new-name rules of the five operations: old name and parameters in, new name out.
+// The new-name rules of the operations: old name and parameters in, new name out.
 // Positions and lengths count Unicode code points, so no rule ever cuts a character in two.
 
 QString ReglaExtension(const QString& viejo, const QString& extension);

@@ -58,13 +58,13 @@ Control* Crear(QWidget* padre, const char* nombre, double izquierda, double arri
 }
 
 // A text box, named for a screen reader by what it asks for: it has no caption of its own.
-QLineEdit* Caja(QWidget* padre, const char* nombre, double izquierda, double arriba, double ancho,
-                int largoMaximo, const char* pide)
+QLineEdit* CajaDeTexto(QWidget* padre, const char* nombre, double izquierda, double arriba, double ancho,
+                       int largoMaximo, const QString& pide)
 {
     auto* caja = Crear<QLineEdit>(padre, nombre, izquierda, arriba, ancho, 285);
     if (largoMaximo > 0)
         caja->setMaxLength(largoMaximo);
-    caja->setAccessibleName(QString::fromUtf8(pide));
+    caja->setAccessibleName(pide);
     return caja;
 }
 
@@ -136,41 +136,39 @@ void frmBrindlewick::CrearControles()
 
     fraOpciones = Crear<QGroupBox>(ventana, "fraOpciones", 120, 600, 3015, 3135);
     fraOpciones->setTitle(QStringLiteral("Proceso"));
-    const auto opcion = [this](int i, double izquierda, double arriba, double ancho,
-                               const char* texto) {
-        const QByteArray nombre = "optOpciones_" + QByteArray::number(i);
-        optOpciones[i] = Crear<QRadioButton>(fraOpciones, nombre.constData(), izquierda, arriba,
-                                             ancho, 255, QString::fromUtf8(texto));
+    const auto opcion = [this](Opcion o, double izquierda, double arriba, double ancho) {
+        const DefinicionOperacion& d = Definicion(o);
+        const QByteArray nombre = "optOpciones_" + QByteArray::number(int(o));
+        optOpciones[size_t(o)] = Crear<QRadioButton>(fraOpciones, nombre.constData(), izquierda, arriba, ancho, 255,
+                                                     QCoreApplication::translate("Operaciones", d.titulo));
+        if (*d.descripcion)
+            optOpciones[size_t(o)]->setAccessibleDescription(QCoreApplication::translate("Operaciones", d.descripcion));
     };
     // Created top to bottom, so that Tab walks the panel in the order it reads.
-    opcion(0, 120, 240, 1935, "Cambiar extensiones a:");
-    txtExtension = Caja(fraOpciones, "txtExtension", 2160, 240, 735, 20, "Nueva extensión");
-    opcion(4, 120, 600, 975, "A --> a");
-    opcion(5, 1200, 600, 975, "a --> A");
-    optOpciones[4]->setAccessibleDescription(QStringLiteral("Todo el nombre en minúsculas"));
-    optOpciones[5]->setAccessibleDescription(QStringLiteral("Todo el nombre en mayúsculas"));
-    opcion(1, 120, 960, 975, "Cambiar");
-    txtString1 = Caja(fraOpciones, "txtString1", 1080, 960, 735, 25, "Texto a buscar");
-    Crear<QLabel>(fraOpciones, "Label1", 1875, 975, 255, 255, QStringLiteral("por"));
-    txtString2 = Caja(fraOpciones, "txtString2", 2160, 960, 735, 25, "Texto nuevo");
-    opcion(2, 120, 1320, 855, "Añadir:");
-    txtAnadir = Caja(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25, "Texto a añadir");
+    opcion(Opcion::Extension, 120, 240, 1935);
+    txtExtension = CajaDeTexto(fraOpciones, "txtExtension", 2160, 240, 735, 20, tr("Nueva extensión"));
+    opcion(Opcion::Minusculas, 120, 600, 975);
+    opcion(Opcion::Mayusculas, 1200, 600, 975);
+    opcion(Opcion::Cambiar, 120, 960, 975);
+    txtString1 = CajaDeTexto(fraOpciones, "txtString1", 1080, 960, 735, 25, tr("Texto a buscar"));
+    Crear<QLabel>(fraOpciones, "Label1", 1875, 975, 255, 255, tr("por"));
+    txtString2 = CajaDeTexto(fraOpciones, "txtString2", 2160, 960, 735, 25, tr("Texto nuevo"));
+    opcion(Opcion::Anadir, 120, 1320, 855);
+    txtAnadir = CajaDeTexto(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25, tr("Texto a añadir"));
     fraAnadir = Crear<QWidget>(fraOpciones, "fraAnadir", 240, 1680, 2535, 975);
-    optAnadirPrincipio = Crear<QRadioButton>(fraAnadir, "optAnadirPrincipio", 480, 0, 1215, 375,
-                                             QStringLiteral("Al principio"));
-    optAnadirFinal = Crear<QRadioButton>(fraAnadir, "optAnadirFinal", 480, 360, 1215, 255,
-                                         QStringLiteral("Al final"));
-    optAnadirEn = Crear<QRadioButton>(fraAnadir, "optAnadirEn", 480, 660, 1335, 255,
-                                      QStringLiteral("En la posicion:"));
-    txtPosicion = Caja(fraAnadir, "txtPosicion", 1920, 600, 375, 2, "Posición");
+    optAnadirPrincipio = Crear<QRadioButton>(fraAnadir, "optAnadirPrincipio", 480, 0, 1215, 375, tr("Al principio"));
+    optAnadirFinal = Crear<QRadioButton>(fraAnadir, "optAnadirFinal", 480, 360, 1215, 255, tr("Al final"));
+    optAnadirEn = Crear<QRadioButton>(fraAnadir, "optAnadirEn", 480, 660, 1335, 255, tr("En la posicion:"));
+    txtPosicion = CajaDeTexto(fraAnadir, "txtPosicion", 1920, 600, 375, 2, tr("Posición"));
     Linea(fraAnadir, "Line1", 360, 0, 360, 765);
     Linea(fraAnadir, "Line2", 360, 165, 480, 165);
     Linea(fraAnadir, "Line3", 360, 480, 480, 480);
     Linea(fraAnadir, "Line4", 360, 765, 480, 765);
-    opcion(3, 120, 2730, 975, "Generar:");
-    txtGenerar = Caja(fraOpciones, "txtGenerar", 1080, 2715, 735, 0, "Patrón");
-    Crear<QLabel>(fraOpciones, "Label2", 1875, 2760, 435, 195, QStringLiteral("desde"));
-    txtGenerarDesde = Caja(fraOpciones, "txtGenerarDesde", 2400, 2715, 495, 0, "Número inicial");
+    opcion(Opcion::Generar, 120, 2730, 975);
+    txtGenerar = CajaDeTexto(fraOpciones, "txtGenerar", 1080, 2715, 735, 0, tr("Patrón"));
+    Crear<QLabel>(fraOpciones, "Label2", 1875, 2760, 435, 195, tr("desde"));
+    txtGenerarDesde = CajaDeTexto(fraOpciones, "txtGenerarDesde", 2400, 2715, 495, 0, tr("Número inicial"));
+    cajas = {txtExtension, txtString1, txtString2, txtAnadir, txtPosicion, txtGenerar, txtGenerarDesde};
 
     // Each group keeps exactly one option chosen, however it is clicked.
     auto* operaciones = new QButtonGroup(fraOpciones);
@@ -179,13 +177,9 @@ void frmBrindlewick::CrearControles()
     auto* modos = new QButtonGroup(fraAnadir);
     for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
         modos->addButton(sub);
-    optOpciones[0]->setChecked(true);
+    optOpciones[size_t(Opcion::Extension)]->setChecked(true);
     optAnadirPrincipio->setChecked(true);
-    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
-        sub->setEnabled(false);
-    for (QLineEdit* caja : {txtString1, txtString2, txtAnadir, txtPosicion, txtGenerar,
-                            txtGenerarDesde})
-        caja->setEnabled(false);
+    ActivarCajas();
 
     shpOutProgreso = new Forma(ventana, QStringLiteral("shpOutProgreso"), QColor(255, 0, 0), {});
     shpOutProgreso->setGeometriaTwips(120, 3780, 3015, 225);
@@ -367,16 +361,25 @@ bool frmBrindlewick::eventFilter(QObject* objeto, QEvent* evento)
 
 void frmBrindlewick::ElegirCaja(QLineEdit* caja)
 {
-    const std::pair<QLineEdit*, int> operacion[] = {
-        {txtExtension, 0}, {txtString1, 1}, {txtString2, 1},      {txtAnadir, 2},
-        {txtPosicion, 2},  {txtGenerar, 3}, {txtGenerarDesde, 3},
-    };
-    for (const auto& [c, opcion] : operacion)
-        if (c == caja)
-            optOpciones[opcion]->click();
+    const auto c = Caja(std::ranges::find(cajas, caja) - cajas.begin());
+    for (const DefinicionOperacion& d : Operaciones())
+        if (std::ranges::find(d.cajas, c) != d.cajas.end())
+            optOpciones[size_t(d.opcion)]->click();
     if (caja == txtPosicion)
         optAnadirEn->click();
     caja->setFocus();
+}
+
+QLineEdit* frmBrindlewick::ActivarCajas()
+{
+    const DefinicionOperacion& d = Definicion(PanelActual().opcion);
+    for (QLineEdit* caja : cajas)
+        caja->setEnabled(false);
+    for (Caja c : d.cajas)
+        cajas[size_t(c)]->setEnabled(c != Caja::Posicion || optAnadirEn->isChecked());
+    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
+        sub->setEnabled(d.opcion == Opcion::Anadir);
+    return d.cajas.empty() ? nullptr : cajas[size_t(d.cajas.front())];
 }
 
 void frmBrindlewick::Bloquear(bool proceso)
@@ -395,20 +398,17 @@ void frmBrindlewick::Bloquear(bool proceso)
 Panel frmBrindlewick::PanelActual() const
 {
     Panel p;
-    for (int i = 0; i < 6 && p.opcion < 0; ++i)
-        if (optOpciones[i]->isChecked())
-            p.opcion = i;
+    for (const DefinicionOperacion& d : Operaciones())
+        if (optOpciones[size_t(d.opcion)]->isChecked()) {
+            p.opcion = d.opcion;
+            break;
+        }
     p.modo = optAnadirFinal->isChecked()       ? ModoFinal
         : optAnadirPrincipio->isChecked() ? ModoPrincipio
         : optAnadirEn->isChecked()        ? ModoPosicion
                                           : 0;
-    p.extension = txtExtension->text();
-    p.buscar = txtString1->text();
-    p.reemplazo = txtString2->text();
-    p.anadir = txtAnadir->text();
-    p.posicion = txtPosicion->text();
-    p.patron = txtGenerar->text();
-    p.desde = txtGenerarDesde->text();
+    for (size_t i = 0; i < cajas.size(); ++i)
+        p.cajas[i] = cajas[i]->text();
     return p;
 }
 
@@ -558,28 +558,8 @@ void frmBrindlewick::GuardarLogComo(const QString& log, const QString& carpeta)
 
 void frmBrindlewick::optOpciones_Click()
 {
-    for (QLineEdit* caja : {txtExtension, txtAnadir, txtGenerar, txtGenerarDesde, txtPosicion,
-                            txtString1, txtString2})
-        caja->setEnabled(false);
-    const bool anadir = optOpciones[2]->isChecked();
-    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
-        sub->setEnabled(anadir);
-    if (anadir) {
-        txtPosicion->setEnabled(optAnadirEn->isChecked());
-        txtAnadir->setEnabled(true);
-        txtAnadir->setFocus();
-    } else if (optOpciones[0]->isChecked()) {
-        txtExtension->setEnabled(true);
-        txtExtension->setFocus();
-    } else if (optOpciones[1]->isChecked()) {
-        txtString1->setEnabled(true);
-        txtString1->setFocus();
-        txtString2->setEnabled(true);
-    } else if (optOpciones[3]->isChecked()) {
-        txtGenerar->setEnabled(true);
-        txtGenerar->setFocus();
-        txtGenerarDesde->setEnabled(true);
-    }
+    if (QLineEdit* primera = ActivarCajas())
+        primera->setFocus();
 }
 
 void frmBrindlewick::optAnadirEn_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/cComDlg.h"
+#include "engine/Panel.h"
 #include "engine/Pantalla.h"
 
 #include <QMainWindow>
@@ -23,7 +24,6 @@ class QSettings;
 class frmAyuda;
 class frmSeleccion;
 struct Estado;
-struct Panel;
 struct ResultadoProceso;
 
 // The main window: the selection, the operation panel, the progress of a run, the menus.
@@ -88,6 +88,8 @@ private:
     void MostrarResultado(const QString& log);
     // A click on a greyed text box of the panel.
     void ElegirCaja(QLineEdit* caja);
+    // Exactly the boxes of the chosen operation enabled; the first of them, if any.
+    QLineEdit* ActivarCajas();
     // While a run or an undo yields between files, nothing may change the selection or the
     // log under it.
     void Bloquear(bool enProceso);
@@ -106,7 +108,8 @@ private:
     QPushButton* cmdProcesar;
     QLabel* lblNumArchivos;
     QGroupBox* fraOpciones;
-    std::array<QRadioButton*, 6> optOpciones;
+    std::array<QRadioButton*, 6> optOpciones;  // by Opcion
+    std::array<QLineEdit*, NumCajas> cajas;    // by Caja
     QLineEdit* txtExtension;
     QLineEdit* txtString1;
     QLineEdit* txtString2;

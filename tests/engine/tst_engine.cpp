@@ -122,25 +122,25 @@ void PruebaEngine::operar_data()
     QTest::addColumn<int>("parar");  // the call from which the user asks to stop
     QTest::addColumn<QString>("llamadas");  // or the message of a refusal
     const QStringList abc = Lista({"a.JPG", "b.txt", "c"});
-    QTest::newRow("extension") << Op(0, "png") << abc << 1000 << "a.JPG>a.png #0 b.txt>b.png #1 c>c.png #2";
-    QTest::newRow("extension not valid") << Op(0, "t?t") << abc << 1000 << "Extensión no válida";
+    QTest::newRow("extension") << Op(Opcion::Extension, "png") << abc << 1000 << "a.JPG>a.png #0 b.txt>b.png #1 c>c.png #2";
+    QTest::newRow("extension not valid") << Op(Opcion::Extension, "t?t") << abc << 1000 << "Extensión no válida";
     // No rename for a name without the text; the bar still moves for it.
-    QTest::newRow("replace") << Op(1, "b", "B") << abc << 1000 << "#0 b.txt>B.txt #1 #2";
-    QTest::newRow("star in the search text") << Op(1, "*") << abc << 1000 << "#0 #1 #2";
-    QTest::newRow("colon in the replacement") << Op(1, "", ":") << abc << 1000 << "Cadena no válida";
-    QTest::newRow("position past 255") << Op(2, "_", "300", ModoPosicion) << abc << 1000 << "Posición no válida";
-    QTest::newRow("position unread at the end") << Op(2, "_", "300") << abc << 1000
+    QTest::newRow("replace") << Op(Opcion::Cambiar, "b", "B") << abc << 1000 << "#0 b.txt>B.txt #1 #2";
+    QTest::newRow("star in the search text") << Op(Opcion::Cambiar, "*") << abc << 1000 << "#0 #1 #2";
+    QTest::newRow("colon in the replacement") << Op(Opcion::Cambiar, "", ":") << abc << 1000 << "Cadena no válida";
+    QTest::newRow("position past 255") << Op(Opcion::Anadir, "_", "300", ModoPosicion) << abc << 1000 << "Posición no válida";
+    QTest::newRow("position unread at the end") << Op(Opcion::Anadir, "_", "300") << abc << 1000
                                                 << "a.JPG>a_.JPG #0 b.txt>b_.txt #1 c>c_ #2";
     // A step that asks to stop: no further rename, and the bar stops with the loop.
-    QTest::newRow("lower case") << Op(4) << abc << 1000 << "a.JPG>a.jpg #0 b.txt>b.txt #1 c>c #2";
-    QTest::newRow("upper case, stopped") << Op(5) << abc << 3 << "a.JPG>A.JPG #0 b.txt>B.TXT";
-    QTest::newRow("last number past 16 bits") << Op(3, "n*", "32765") << abc << 1000 << "Número no válido";
+    QTest::newRow("lower case") << Op(Opcion::Minusculas) << abc << 1000 << "a.JPG>a.jpg #0 b.txt>b.txt #1 c>c #2";
+    QTest::newRow("upper case, stopped") << Op(Opcion::Mayusculas) << abc << 3 << "a.JPG>A.JPG #0 b.txt>B.TXT";
+    QTest::newRow("last number past 16 bits") << Op(Opcion::Generar, "n*", "32765") << abc << 1000 << "Número no válido";
     // Renumbering into the series' own names: each file after the one holding its new name,
     // the bar once per file.
-    QTest::newRow("a series into its own names") << Op(3, "f*", "2") << Lista({"f1", "f2", "f3"}) << 1000
+    QTest::newRow("a series into its own names") << Op(Opcion::Generar, "f*", "2") << Lista({"f1", "f2", "f3"}) << 1000
                                                  << "f3>f4 #0 f2>f3 #1 f1>f2 #2";
     // A swap stopped halfway: the file set apart still takes its new name.
-    QTest::newRow("a swap stopped halfway") << Op(3, "f*", "1") << Lista({"f2", "f1"}) << 2 << "f2>~ f1>f2 #0 ~>f1";
+    QTest::newRow("a swap stopped halfway") << Op(Opcion::Generar, "f*", "1") << Lista({"f2", "f1"}) << 2 << "f2>~ f1>f2 #0 ~>f1";
 }
 
 // The panel read and its operation run over the selection: every call of the rename step and
@@ -205,7 +205,7 @@ void PruebaEngine::numerosYTextos()
     QVERIFY(NombreValido(u"\". "_qs) && PatronValido(u"foto*"_qs) && PatronValido(u"ab*c?d"_qs));
     QVERIFY(!PatronValido(u"a*b*c"_qs) && !PatronValido(u"a:b*c"_qs));
     // What the user typed shows as typed, a "%" too.
-    QCOMPARE(DescribirOperacion(Operacion{3, u"foto%2*.jpg"_qs, {}, 0, 0, 7}), u"Generar: foto%2*.jpg desde 7"_qs);
+    QCOMPARE(DescribirOperacion(Operacion{Opcion::Generar, u"foto%2*.jpg"_qs, {}, 0, 0, 7}), u"Generar: foto%2*.jpg desde 7"_qs);
 }
 
 void PruebaEngine::ordenYFiltro()

@@ -149,32 +149,32 @@ void PruebaCorrida::comoLaCorrida_data()
 
     QTest::newRow("extension: two files to one name, a folder, an unselected file")
         << Lista({"a.jpg", "a.png", "b.txt", "d.doc", "d.txt", "e.doc", "e.txt/"})
-        << Lista({"a.jpg", "a.png", "b.txt", "d.doc", "e.doc"}) << Op(0, "txt")
+        << Lista({"a.jpg", "a.png", "b.txt", "d.doc", "e.doc"}) << Op(Opcion::Extension, "txt")
         << Previstos{Correcto, CambioAnterior, SinCambios, NombreExiste, NombreExiste};
     QTest::newRow("replace: names without the text are left alone, a file gone")
         << Lista({"foto_a", "nota", "foto_b", "img_b"}) << Lista({"foto_a", "nota", "foto_b", "foto_c"})
-        << Op(1, "foto", "img") << Previstos{Correcto, SinCambios, NombreExiste, NoExiste};
+        << Op(Opcion::Cambiar, "foto", "img") << Previstos{Correcto, SinCambios, NombreExiste, NoExiste};
     QTest::newRow("generate: a shift chain up") << Lista({"foto1", "foto2", "foto3", "foto4"}) << QStringList()
-                                                << Op(3, "foto*", "2") << Previstos{Correcto, Correcto, Correcto, Correcto};
+                                                << Op(Opcion::Generar, "foto*", "2") << Previstos{Correcto, Correcto, Correcto, Correcto};
     QTest::newRow("generate: a rotation of three") << Lista({"r1", "r2", "r3"}) << Lista({"r2", "r3", "r1"})
-                                                   << Op(3, "r*", "1") << Previstos{Correcto, Correcto, Correcto};
+                                                   << Op(Opcion::Generar, "r*", "1") << Previstos{Correcto, Correcto, Correcto};
     // The program's own names are never taken for a user's file.
     QTest::newRow("generate: a swap beside a file named like the program's own")
-        << Lista({"r1", "r2", ".brindlewick-1"}) << Lista({"r2", "r1", ".brindlewick-1"}) << Op(3, "r*", "1")
+        << Lista({"r1", "r2", ".brindlewick-1"}) << Lista({"r2", "r1", ".brindlewick-1"}) << Op(Opcion::Generar, "r*", "1")
         << Previstos{Correcto, Correcto, Correcto};
     QTest::newRow("generate: a chain onto a file that stays: all of it fails")
-        << Lista({"f1", "f2", "f3"}) << Lista({"f1", "f2"}) << Op(3, "f*", "2") << Previstos{NombreExiste, NombreExiste};
+        << Lista({"f1", "f2", "f3"}) << Lista({"f1", "f2"}) << Op(Opcion::Generar, "f*", "2") << Previstos{NombreExiste, NombreExiste};
     QTest::newRow("generate: a chain with a link gone in the middle")
-        << Lista({"f1", "f3"}) << Lista({"f1", "f2", "f3"}) << Op(3, "f*", "2") << Previstos{Correcto, NoExiste, Correcto};
+        << Lista({"f1", "f3"}) << Lista({"f1", "f2", "f3"}) << Op(Opcion::Generar, "f*", "2") << Previstos{Correcto, NoExiste, Correcto};
     // a.txt comes later but keeps its name: the run never moves it.
     QTest::newRow("lower case: taken by an earlier change, held by a file that stays")
-        << Lista({"PLAYA.JPG", "Playa.jpg", "A.TXT", "a.txt"}) << QStringList() << Op(4)
+        << Lista({"PLAYA.JPG", "Playa.jpg", "A.TXT", "a.txt"}) << QStringList() << Op(Opcion::Minusculas)
         << Previstos{Correcto, CambioAnterior, NombreExiste, SinCambios};
     QTest::newRow("add at the end: a name too long for the file system")
-        << QStringList{QString(250, u'a'), u"b"_qs} << QStringList() << Op(2, "_123456789")
+        << QStringList{QString(250, u'a'), u"b"_qs} << QStringList() << Op(Opcion::Anadir, "_123456789")
         << Previstos{NombreNoValido, Correcto};
     // The limit counts the selection, which the preview must read as the run does.
-    QTest::newRow("refused start number") << Lista({"a", "b"}) << QStringList() << Op(3, "n*", "32766") << Previstos();
+    QTest::newRow("refused start number") << Lista({"a", "b"}) << QStringList() << Op(Opcion::Generar, "n*", "32766") << Previstos();
 }
 
 void PruebaCorrida::comoLaCorrida()
@@ -200,15 +200,15 @@ void PruebaCorrida::tarjeta()
     Banco b({}, {}, tarjeta.ruta());
     // Where case doesn't count, another spelling of a name is that name.
     b.seleccionar(t.ruta(), Lista({"nota.txt"}));
-    PreverYRenombrar(b, Op(1, "nota", "Nota2"), {}, {NombreExiste});
+    PreverYRenombrar(b, Op(Opcion::Cambiar, "nota", "Nota2"), {}, {NombreExiste});
     b.seleccionar(t.ruta(), Lista({"IMG_0001.JPG", "IMG_0002.JPG"}));
-    PreverYRenombrar(b, Op(3, "IMG_000*.JPG", "2"), {}, {Correcto, Correcto});
+    PreverYRenombrar(b, Op(Opcion::Generar, "IMG_000*.JPG", "2"), {}, {Correcto, Correcto});
     QCOMPARE(b.datos.leer(u"temp.txt"_qs), Leer(b.e.LogPropio));
     b.seleccionar(t.ruta(), Lista({"IMG_0002.JPG", "IMG_0001.JPG"}));
-    PreverYRenombrar(b, Op(3, "IMG_000*.JPG", "1"), {}, {Correcto, Correcto});
+    PreverYRenombrar(b, Op(Opcion::Generar, "IMG_000*.JPG", "1"), {}, {Correcto, Correcto});
     b.seleccionar(t.ruta(), Lista({"IMG_0001.JPG", "NOTA2.txt", "Playa.JPG"}));
     QMap<QString, QByteArray> despues;
-    PreverYRenombrar(b, Op(4), {}, {Correcto, Correcto, Correcto}, &despues);
+    PreverYRenombrar(b, Op(Opcion::Minusculas), {}, {Correcto, Correcto, Correcto}, &despues);
     QCOMPARE(despues.keys(), Lista({"IMG_0002.JPG", "img_0001.jpg", "nota.txt", "nota2.txt", "playa.jpg"}));
 }
 
@@ -222,7 +222,7 @@ void PruebaCorrida::soloLectura()
         QSKIP("this machine won't bind a folder here (not root?)");
     const auto desmontar = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {carpeta}); });
     QCOMPARE(QProcess::execute(u"mount"_qs, {u"-o"_qs, u"remount,bind,ro"_qs, carpeta}), 0);
-    PreverYRenombrar(b, Op(3, "*", "1"), {}, {SoloLectura, SoloLectura, SinCambios});
+    PreverYRenombrar(b, Op(Opcion::Generar, "*", "1"), {}, {SoloLectura, SoloLectura, SinCambios});
 }
 
 // Names copied from old archives in Latin-1, in a folder whose own name is Latin-1 too: the
@@ -237,7 +237,7 @@ void PruebaCorrida::nombresQueNoSonTexto()
         b.c.escribir(carpeta + NombreDesdeBytes(n), n);
     b.seleccionar(b.c.camino(carpeta), {u"ok.jpg"_qs, NombreDesdeBytes("caf\xe9.jpg"), NombreDesdeBytes("ni\xf1o.jpg")});
     QMap<QString, QByteArray> despues;
-    PreverYRenombrar(b, Op(5), {}, {Correcto, Correcto, Correcto}, &despues);
+    PreverYRenombrar(b, Op(Opcion::Mayusculas), {}, {Correcto, Correcto, Correcto}, &despues);
     QCOMPARE(despues.keys(), QStringList({NombreDesdeBytes("CAF\xe9.JPG"), NombreDesdeBytes("NI\xf1O.JPG"), u"OK.JPG"_qs}));
     QVERIFY(b.datos.leer(u"temp.txt"_qs).contains(BytesDeNombre(u"%\""_qs + b.c.ruta()) + "fotos%E9/\"\r\n"));
 }
@@ -257,7 +257,7 @@ void PruebaCorrida::logCargado()
     b.seleccionar(otra.ruta(), Lista({"y.txt"}));
     b.e.LogCargado = true;
     b.pantalla.marco = 32.5f;
-    PreverYRenombrar(b, Op(0, "t?t"), b.c.camino(u"lote.bwk"_qs),
+    PreverYRenombrar(b, Op(Opcion::Extension, "t?t"), b.c.camino(u"lote.bwk"_qs),
                      {Correcto, Correcto, Correcto, OmitidoFallo, OmitidoLinea, NombreExiste, NoExiste, OmitidoFallo,
                       Correcto, Correcto, RenombraDespues, Correcto});
     QCOMPARE(otra.nombres(), Lista({"s", "u", "x.txt", "y.txt"}));
@@ -266,7 +266,7 @@ void PruebaCorrida::logCargado()
     QCOMPARE(b.pantalla.anchos.mid(0, 3), (QList<float>{8, 15, 22}));
     // A log gone since it was chosen: no row, and the run refuses as foretold.
     b.e.LogCargado = true;
-    PreverYRenombrar(b, Op(0), b.datos.camino(u"gone.bwk"_qs), {});
+    PreverYRenombrar(b, Op(Opcion::Extension), b.datos.camino(u"gone.bwk"_qs), {});
 }
 
 // Two windows of one user: a run that starts while the other is under way writes its own log,
@@ -280,8 +280,8 @@ void PruebaCorrida::dosVentanasYHistorial()
     Banco a(Lista({"a1.jpg", "a2.jpg"}), {}), b(Lista({"b1.jpg", "b2.jpg", "b2.txt"}), Lista({"b1.jpg", "b2.jpg"}));
     b.e.RutaLog = a.e.RutaLog;
     Intercalada pantalla;
-    pantalla.otra = [&] { QVERIFY(Procesar(b.e, b.pantalla, Op(0, "txt")).completa); };
-    QVERIFY(Procesar(a.e, pantalla, Op(0, "png")).completa);
+    pantalla.otra = [&] { QVERIFY(Procesar(b.e, b.pantalla, Op(Opcion::Extension, "txt")).completa); };
+    QVERIFY(Procesar(a.e, pantalla, Op(Opcion::Extension, "png")).completa);
     QCOMPARE(Leer(a.e.LogPropio), CabeceraLog(2, a.c.ruta()) + Reg("a1.jpg", "a1.png") + Reg("a2.jpg", "a2.png"));
     QCOMPARE(a.datos.leer(u"temp.txt"_qs), Leer(b.e.LogPropio));
     a.e.RutaCarpeta = b.c.ruta();  // a selection in another folder since
@@ -316,9 +316,9 @@ void PruebaCorrida::deshacerLoQueQueda()
     Intercalada pantalla;
     QStringList dentro;
     pantalla.otra = [&] {
-        dentro << Procesar(b.e, b.pantalla, Op(0, "z")).mensaje << DeshacerPropio(b.e, b.pantalla).mensaje;
+        dentro << Procesar(b.e, b.pantalla, Op(Opcion::Extension, "z")).mensaje << DeshacerPropio(b.e, b.pantalla).mensaje;
     };
-    QVERIFY(Procesar(b.e, pantalla, Op(3, "r*", "1")).completa);  // r2 and r1 swap, x -> r3, y -> r4
+    QVERIFY(Procesar(b.e, pantalla, Op(Opcion::Generar, "r*", "1")).completa);  // r2 and r1 swap, x -> r3, y -> r4
     QCOMPARE(dentro, QStringList(2, u"Ya hay un proceso en curso. Espere a que termine."_qs));
     QCOMPARE(b.c.nombres(), Lista({"r1", "r2", "r3", "r4"}));
     const auto historial = [&b] { return LeerHistorial(CarpetaHistorial(b.e.RutaLog)); };

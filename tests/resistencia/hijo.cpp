@@ -64,15 +64,15 @@ int main(int argc, char* argv[])
         return DeshacerEntrada(e, pantalla, LeerHistorial(CarpetaHistorial(e.RutaLog)).value(0)).aceptado ? 0 : 1;
     Panel panel;
     if (args[3] == u"extension") {
-        panel.opcion = 0;
-        panel.extension = QStringLiteral("renombrado");
+        panel.opcion = Opcion::Extension;
+        panel[Caja::Extension] = QStringLiteral("renombrado");
     } else {
         if (args[3] == u"intercambio")
             for (qsizetype i = 0; i + 1 < e.Archivos.size(); i += 2)
                 e.Archivos.swapItemsAt(i, i + 1);
-        panel.opcion = 3;
-        panel.patron = QStringLiteral("f0*.jpg");
-        panel.desde = args[3] == u"cadena" ? QStringLiteral("1") : QStringLiteral("0");
+        panel.opcion = Opcion::Generar;
+        panel[Caja::Patron] = QStringLiteral("f0*.jpg");
+        panel[Caja::Desde] = args[3] == u"cadena" ? QStringLiteral("1") : QStringLiteral("0");
     }
     return Procesar(e, pantalla, panel).aceptado ? 0 : 1;
 }

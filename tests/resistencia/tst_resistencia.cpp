@@ -219,7 +219,7 @@ void PruebaResistencia::discoLleno()
         b.e.Archivos = Numerados(2000);
         for (qsizetype i = 0; i + 1 < b.e.Archivos.size(); i += 2)
             b.e.Archivos.swapItemsAt(i, i + 1);
-        b.elegir(3);
+        b.elegir(Opcion::Generar);
         b.escribir("txtGenerar", u"f0*.jpg"_qs);
         b.renombrar();
         return Mensajes();
@@ -286,7 +286,7 @@ void PruebaResistencia::usoProlongado()
         QTest::mouseClick(b.hijo(uno(Lista({"optAnadirPrincipio", "optAnadirFinal", "optAnadirEn"}))),
                           Qt::LeftButton);
         const int opcion = QRandomGenerator::global()->bounded(6);
-        b.correr({u"*"_qs}, opcion, uno(primeras[opcion]));
+        b.correr({u"*"_qs}, Opcion(opcion), uno(primeras[opcion]));
         QCOMPARE(b.numArchivos(), u"Listo"_qs);
         b.menu("mnuDeshacer")->trigger();
         QCOMPARE(b.c.contenido(), antes);

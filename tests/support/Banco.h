@@ -113,7 +113,7 @@ struct Banco {
     QAction* menu(const char* nombre) const { return hijo<QAction>(QString::fromLatin1(nombre)); }
     bool activo(const char* nombre) const { return hijo(QString::fromLatin1(nombre))->isEnabled(); }
     QString numArchivos() const { return hijo<QLabel>(u"lblNumArchivos"_qs)->text(); }
-    void elegir(int opcion) { QTest::mouseClick(hijo(QStringLiteral("optOpciones_%1").arg(opcion)), Qt::LeftButton); }
+    void elegir(Opcion opcion) { QTest::mouseClick(hijo(QStringLiteral("optOpciones_%1").arg(int(opcion))), Qt::LeftButton); }
     void escribir(const char* caja, const QString& texto) { hijo<QLineEdit>(QString::fromLatin1(caja))->setText(texto); }
     void renombrar() { hijo<QPushButton>(u"cmdProcesar"_qs)->click(); }
 
@@ -138,14 +138,14 @@ struct Banco {
         hijo<QPushButton>(u"cmdSeleccionar"_qs)->click();
         QApplication::setActiveWindow(w.get());  // back to the main window, as on a desktop
     }
-    // Selects `nombres`, chooses operation `opcion`, types `texto` in its first box and runs.
-    void correr(const QStringList& nombres, int opcion, const QString& texto = {})
+    // Selects `nombres`, chooses operation `opcion`, types `texto` in its first box, where the
+    // focus went, and runs.
+    void correr(const QStringList& nombres, Opcion opcion, const QString& texto = {})
     {
         seleccionar(nombres);
         elegir(opcion);
-        const char* primera[] = {"txtExtension", "txtString1", "txtAnadir", "txtGenerar"};
-        if (opcion < 4)
-            escribir(primera[opcion], texto);
+        if (auto* caja = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            caja->setText(texto);
         renombrar();
     }
 

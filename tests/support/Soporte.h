@@ -124,12 +124,14 @@ public:
     int cesiones = 0;
 };
 
-// Operation `opcion` with `uno` and `dos` in the first and second box of every operation:
-// only the chosen operation's boxes are read.
-inline Panel Op(int opcion, const char* uno = "", const char* dos = "", quint8 modo = ModoFinal)
+// Operation `opcion` with `uno` in its first box and `dos` in its second.
+inline Panel Op(Opcion opcion, const char* uno = "", const char* dos = "", quint8 modo = ModoFinal)
 {
-    const QString a = QString::fromUtf8(uno), b = QString::fromUtf8(dos);
-    return Panel{opcion, modo, a, a, b, a, b, a, b};
+    Panel p{opcion, modo, {}};
+    const auto cajas = Definicion(opcion).cajas;
+    for (size_t i = 0; i < cajas.size(); ++i)
+        p[cajas[i]] = QString::fromUtf8(i == 0 ? uno : dos);
+    return p;
 }
 
 // The system's text for an error, as the log records it.

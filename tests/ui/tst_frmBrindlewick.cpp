@@ -88,16 +88,16 @@ void PruebaVentana::reglaDelPanel()
     QFETCH(QStringList, activas);
     QFETCH(QString, foco);
     Banco b;
-    b.elegir(2);
+    b.elegir(Opcion::Anadir);
     QTest::mouseClick(b.hijo(u"optAnadirEn"_qs), Qt::LeftButton);
     QTest::mouseClick(b.hijo(subopcion), Qt::LeftButton);
     QCOMPARE(b.activo("txtPosicion"), subopcion == u"optAnadirEn");
     const QList<QLineEdit*> cajas = b.hijo(u"fraOpciones"_qs)->findChildren<QLineEdit*>();
     for (QLineEdit* caja : cajas)
         caja->setText(caja->objectName().right(2));
-    b.elegir(1);  // somewhere else first, with the focus in a box
+    b.elegir(Opcion::Cambiar);  // somewhere else first, with the focus in a box
     QWidget* antes = QApplication::focusWidget();
-    b.elegir(opcion);
+    b.elegir(Opcion(opcion));
     QStringList obtenidas;
     for (QLineEdit* caja : cajas) {
         QCOMPARE(caja->text(), caja->objectName().right(2));
@@ -115,9 +115,9 @@ void PruebaVentana::reglaDelPanel()
     // of adding that the box needs.
     if (activas.isEmpty())
         return;
-    b.elegir(2);
+    b.elegir(Opcion::Anadir);
     QTest::mouseClick(b.hijo(u"optAnadirFinal"_qs), Qt::LeftButton);
-    b.elegir(5);
+    b.elegir(Opcion::Mayusculas);
     QTest::mouseClick(b.hijo(activas.last()), Qt::LeftButton);
     QVERIFY(b.hijo<QRadioButton>(QStringLiteral("optOpciones_%1").arg(opcion))->isChecked());
     QVERIFY(b.hijo<QRadioButton>(activas.last() == u"txtPosicion" ? u"optAnadirEn"_qs : u"optAnadirFinal"_qs)->isChecked());
@@ -148,10 +148,10 @@ void PruebaVentana::rechazos()
     Banco b;
     b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"a", "b"}));
-    b.correr(Lista({"a", "b"}), 0, u"x"_qs);
+    b.correr(Lista({"a", "b"}), Opcion::Extension, u"x"_qs);
     const QByteArray log = b.datos.leer(u"temp.txt"_qs);
     b.seleccionar(Lista({"a.x", "b.x"}));
-    b.elegir(opcion);
+    b.elegir(Opcion(opcion));
     QTest::mouseClick(b.hijo(u"optAnadirEn"_qs), Qt::LeftButton);
     if (!caja.isEmpty())
         b.hijo<QLineEdit>(caja)->setText(texto);
@@ -194,7 +194,7 @@ void PruebaVentana::resumenYOfertaDeGuardar()
         filas << resultado->findChild<QLabel*>(u"lblResumen"_qs)->text() << Filas(resultado);
         QTest::keyClick(resultado, Qt::Key_Escape);
     });
-    b.correr(Lista({"a", "b", "c", "a.x"}), 0, u"x"_qs);
+    b.correr(Lista({"a", "b", "c", "a.x"}), Opcion::Extension, u"x"_qs);
     QCOMPARE(Mensajes(), QStringList{u"Aviso:  2 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs});
     QCOMPARE(filas, Lista({"1 renombrados, 2 no se pudieron renombrar", "a|a.x|El nombre ya existe",
                            "b|b.x|El nombre ya existe", "a.x|a.x|Sin cambios", "c|c.x|Correcto"}));
@@ -205,7 +205,7 @@ void PruebaVentana::resumenYOfertaDeGuardar()
 
     Avisos::Responder(QMessageBox::No);
     cComDlg::Elegir(b.datos.camino(u"no/lote.bwk"_qs));
-    b.correr(Lista({"a", "d"}), 0, u"y"_qs);
+    b.correr(Lista({"a", "d"}), Opcion::Extension, u"y"_qs);
     QCOMPARE(Mensajes(), QStringList({u"Aviso:  1 archivos no se pudieron renombrar.\n¿Desea ver el resultado?"_qs,
                                       u"!No se pudo guardar el log:\n"_qs + b.datos.camino(u"no/lote.bwk"_qs)
                                           + u'\n' + Razon(ENOENT)}));
@@ -227,7 +227,7 @@ void PruebaVentana::cargarLog()
     viejos.crear(Lista({"a.x", "c.x"}));
     viejos.escribir(u"lote.bwk"_qs, LineaRegistro(u"a"_qs, u"a.x"_qs) + LineaRegistro(u"c"_qs, u"c.x"_qs));
     b.c.crear(Lista({"a.x"}));  // the same name in the selected folder stays as it is
-    b.correr(Lista({"a.x"}), 0, u"x"_qs);  // a run that changes no name, for the history
+    b.correr(Lista({"a.x"}), Opcion::Extension, u"x"_qs);  // a run that changes no name, for the history
     cComDlg::Peticiones();
     cComDlg::Elegir(viejos.camino(u"lote.bwk"_qs));
     b.menu("mnuCargar")->trigger();
@@ -248,7 +248,7 @@ void PruebaVentana::cargarLog()
 
     cComDlg::Elegir(viejos.camino(u"lote.bwk"_qs));
     b.menu("mnuCargar")->trigger();
-    b.correr(Lista({"a.x"}), 0, u"png"_qs);
+    b.correr(Lista({"a.x"}), Opcion::Extension, u"png"_qs);
     QCOMPARE(viejos.nombres() + b.c.nombres(), Lista({"a", "c", "lote.bwk", "a.png"}));
 }
 
@@ -263,7 +263,7 @@ void PruebaVentana::deshacerDesdeElMenu()
     QVERIFY(QDir().mkdir(b.c.camino(u"sub"_qs)));
     b.c.crear(Lista({"sub/3"}));
     b.escribir("txtGenerarDesde", u"2"_qs);
-    b.correr(Lista({"1", "2"}), 3, u"*"_qs);  // 2 -> 3, then 1 -> 2
+    b.correr(Lista({"1", "2"}), Opcion::Generar, u"*"_qs);  // 2 -> 3, then 1 -> 2
     const QByteArray temporal = b.datos.leer(u"temp.txt"_qs);
     QDir::setCurrent(b.c.camino(u"sub"_qs));
     delete b.w->findChild<frmSeleccion*>();  // built anew, it starts in the current folder
@@ -487,7 +487,7 @@ void PruebaVentana::vistaPrevia()
     Banco b;
     b.c.crear(Lista({"foto1", "foto2", "nota3", "img2"}));
     b.seleccionar(Lista({"foto1", "foto2", "nota3"}));
-    b.elegir(1);
+    b.elegir(Opcion::Cambiar);
     b.escribir("txtString1", u"foto"_qs);
     b.escribir("txtString2", u"img"_qs);
     const auto antes = b.c.contenido();
@@ -511,8 +511,8 @@ void PruebaVentana::historial()
     b.menu("mnuGuardar")->trigger();
     b.c.crear(Lista({"a", "b", "a.x"}));
     Avisos::Responder(QMessageBox::No);
-    b.correr(Lista({"a", "b"}), 0, u"x"_qs);
-    b.correr(Lista({"a.x"}), 0, u"y"_qs);
+    b.correr(Lista({"a", "b"}), Opcion::Extension, u"x"_qs);
+    b.correr(Lista({"a.x"}), Opcion::Extension, u"y"_qs);
     QStringList filas;
     QTimer::singleShot(0, b.w.get(), [&] {
         QWidget* h = QApplication::activeModalWidget();
@@ -589,7 +589,7 @@ void PruebaVentana::teclado()
     QVERIFY(b.numArchivos() == u"0" && !b.activo("cmdProcesar"));  // Esc cancelled the selection as "Cancelar" does
 
     // Ctrl+Z in a text box undoes the typing there; elsewhere it undoes the run.
-    b.correr(Lista({"a"}), 0, u"x"_qs);
+    b.correr(Lista({"a"}), Opcion::Extension, u"x"_qs);
     QTest::keyClicks(b.hijo(u"txtExtension"_qs), u"y"_qs);
     pulsar(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(b.hijo<QLineEdit>(u"txtExtension"_qs)->text() + b.c.nombres().join(u' '), u"xa.x"_qs);

@@ -98,7 +98,7 @@ std::unique_ptr<QWidget> VistaPrevia(const Estado& e)
     mezcla.Archivos = nombres;
     mezcla.NumArchivos = qint16(nombres.size());
     Panel minusculas;
-    minusculas.opcion = 4;
+    minusculas.opcion = Opcion::Minusculas;
     return std::make_unique<frmVistaPrevia>(Prever(mezcla, minusculas));
 }
 
@@ -119,17 +119,17 @@ std::unique_ptr<QWidget> Historial(const Estado& e)
     h.NumArchivos = 12;
     PantallaMuda pantalla;
     Panel p;
-    p.opcion = 4;
+    p.opcion = Opcion::Minusculas;
     Procesar(h, pantalla, p);
     for (QString& n : h.Archivos)
         n = n.toLower();
-    p.opcion = 3;
-    p.patron = u"vacaciones*.jpg"_qs;
-    p.desde = u"1"_qs;
+    p.opcion = Opcion::Generar;
+    p[Caja::Patron] = u"vacaciones*.jpg"_qs;
+    p[Caja::Desde] = u"1"_qs;
     Procesar(h, pantalla, p);
     DeshacerPropio(h, pantalla);
-    p.opcion = 0;
-    p.extension = u"jpeg"_qs;
+    p.opcion = Opcion::Extension;
+    p[Caja::Extension] = u"jpeg"_qs;
     Procesar(h, pantalla, p);
     return std::make_unique<frmHistorial>(CarpetaHistorial(h.RutaLog), [](const EntradaHistorial&) {},
                                           [](const EntradaHistorial&) {});
