@@ -221,7 +221,7 @@ int Historial(const QString& carpeta)
         EntradaHistorial d;
         d.fecha = QDateTime::currentDateTime().addSecs(-i);
         d.carpeta = carpeta + u'/';
-        d.operacion = QStringLiteral("Cambiar extensiones a: png");
+        d.eleccion.operacion = Operacion{Opcion::Extension, QStringLiteral("png"), {}, 0, 0, 0};
         LogDeCorrida log;
         if (!log.Abrir(temporal, CabeceraLog(1, d.carpeta), d).ok || !log.Comenzar({}).ok)
             return 1;

@@ -16,7 +16,8 @@ instalar_paquetes() {
 }
 
 # What building the program and its tests needs.
-PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n
+PAQUETES_COMPILAR=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools
+                   libqt6svg6 qt6-translations-l10n
                    fonts-dejavu-core fonts-liberation fonts-liberation2)
 
 # What the tests need besides: a camera's card (exFAT) mounted through FUSE; for the window

@@ -22,10 +22,13 @@ int main(int argc, char* argv[])
 {
     // Answered on the terminal before any display is opened: they need none.
     if (const Argumentos a = LeerArgumentos(argc, argv); a.pide != Argumentos::Pide::Ventana) {
+        const QCoreApplication textos(argc, argv);
+        Hablar(IdiomaPreferido());
         Escribir(stdout, a.pide == Argumentos::Pide::Ayuda ? TextoAyuda() : TextoVersion());
         return 0;
     }
     QApplication app(argc, argv);
+    Hablar(IdiomaPreferido());
     // Read again once Qt has taken its own options ("-platform", "-style"…) out of argv.
     const Argumentos a = LeerArgumentos(argc, argv);
     if (!a.desconocidas.isEmpty()) {
@@ -36,8 +39,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));
     // The installed menu entry: Wayland and the task bars take the window's icon from it.
     QApplication::setDesktopFileName(QStringLiteral("brindlewick"));
-
-    HablarEspanol();
 
     Estado e;
     Main(e);

@@ -4,6 +4,7 @@
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QSet>
@@ -32,7 +33,7 @@ Argumentos LeerArgumentos(int argc, const char* const* argv)
 
 QByteArray TextoAyuda()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("Dados",
                "Uso: brindlewick [OPCIÓN] [ARCHIVO…]\n"
                "Renombra muchos archivos de una carpeta de una vez, y deshace los cambios.\n"
                "\n"
@@ -57,8 +58,8 @@ QByteArray TextoVersion()
 
 QByteArray TextoOpcionDesconocida(const QByteArray& opcion)
 {
-    return QStringLiteral("brindlewick: opción desconocida: ").toUtf8() + opcion
-        + QStringLiteral("\nPruebe «brindlewick --help».\n").toUtf8();
+    return QCoreApplication::translate("Dados", "brindlewick: opción desconocida: ").toUtf8() + opcion
+        + QCoreApplication::translate("Dados", "\nPruebe «brindlewick --help».\n").toUtf8();
 }
 
 QList<QByteArray> EntradasDeListaUris(QByteArrayView lista)
@@ -93,17 +94,17 @@ Dados AgruparDados(const QList<QByteArray>& dados)
             : Esquema.match(QString::fromLatin1(dado)).hasMatch() ? std::nullopt
                                                                     : std::optional(dado);
         if (!bytes) {
-            d.fuera << NombreVisible(NombreDesdeBytes(dado)) + QStringLiteral(": no es un archivo de este equipo");
+            d.fuera << NombreVisible(NombreDesdeBytes(dado)) + QCoreApplication::translate("Dados", ": no es un archivo de este equipo");
             continue;
         }
         const QString ruta = QDir::cleanPath(QDir(actual).absoluteFilePath(NombreDesdeBytes(*bytes)));
         switch (ClaseDeRuta(ruta)) {
         case ClaseRuta::Nada:
-            d.fuera << NombreVisible(ruta) + QStringLiteral(": no existe");
+            d.fuera << NombreVisible(ruta) + QCoreApplication::translate("Dados", ": no existe");
             break;
         case ClaseRuta::Carpeta:
             sola = ruta;
-            d.fuera << NombreVisible(ruta) + QStringLiteral(": es una carpeta");
+            d.fuera << NombreVisible(ruta) + QCoreApplication::translate("Dados", ": es una carpeta");
             break;
         case ClaseRuta::Archivo:
             if (vistos.contains(ruta))
@@ -134,15 +135,15 @@ Dados AgruparDados(const QList<QByteArray>& dados)
 
 QString MensajeFuera(const QStringList& fuera)
 {
-    QString texto = QStringLiteral("No se han podido elegir:\n\n") + fuera.first(std::min<qsizetype>(fuera.size(), MaximoFuera)).join(u'\n');
+    QString texto = QCoreApplication::translate("Dados", "No se han podido elegir:") + u"\n\n"_qs + fuera.first(std::min<qsizetype>(fuera.size(), MaximoFuera)).join(u'\n');
     if (fuera.size() > MaximoFuera)
-        texto += QStringLiteral("\n… y %1 más").arg(fuera.size() - MaximoFuera);
+        texto += u'\n' + QCoreApplication::translate("Dados", "… y %1 más").arg(fuera.size() - MaximoFuera);
     return texto;
 }
 
 QString MensajeVariasCarpetas(int carpetas)
 {
-    return QStringLiteral("Los archivos están en %1 carpetas distintas, y cada vez se renombran los "
+    return QCoreApplication::translate("Dados", "Los archivos están en %1 carpetas distintas, y cada vez se renombran los "
                           "archivos de una sola carpeta.\nNo se ha elegido ninguno: elija archivos de una "
                           "sola carpeta.")
         .arg(carpetas);

@@ -11,6 +11,7 @@
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -48,7 +49,10 @@ private:
     const bool libre;
 };
 
-const QString YaEnProceso = QStringLiteral("Ya hay un proceso en curso. Espere a que termine.");
+QString YaEnProceso()
+{
+    return QCoreApplication::translate("Proceso", "Ya hay un proceso en curso. Espere a que termine.");
+}
 
 // A run once the panel or the loaded log has nothing to refuse: its own log opened, then
 // `renombrar` through the step in the entry's folder (false when the step stopped it). Before
@@ -60,7 +64,7 @@ ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecer
                         const std::function<bool(RenombradorLog&)>& renombrar)
 {
     const auto rechazo = [&e](const QString& razon) {
-        return Rehusar(Rechazo(QStringLiteral("No se pudo crear el registro:"), e.RutaLog, razon));
+        return Rehusar(Rechazo(QCoreApplication::translate("Proceso", "No se pudo crear el registro:"), e.RutaLog, razon));
     };
     LogDeCorrida log;
     if (const ResultadoSistema r = log.Abrir(e.RutaLog, cabecera, datos, enLugarDeTemporal); !r.ok)
@@ -88,8 +92,8 @@ ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecer
 
     ResultadoProceso r;
     if (log.Fichero().error() != QFileDevice::NoError)
-        r.mensaje = QStringLiteral("No se pudo escribir el registro. El proceso se detuvo.\n")
-            + log.Fichero().errorString();
+        r.mensaje = QCoreApplication::translate("Proceso", "No se pudo escribir el registro. El proceso se detuvo.")
+            + u'\n' + log.Fichero().errorString();
     r.completa = completa && r.mensaje.isEmpty() && !pantalla.Detenido();
     log.Terminar(r.completa ? EstadoEntrada::Completa : EstadoEntrada::Interrumpida,
                  paso.Renombrados(), e.Fallos);
@@ -99,12 +103,12 @@ ResultadoProceso Correr(Estado& e, Pantalla& pantalla, const QByteArray& cabecer
     return r;
 }
 
-EntradaHistorial Datos(const QString& carpeta, const QString& operacion)
+EntradaHistorial Datos(const QString& carpeta, const Eleccion& eleccion)
 {
     EntradaHistorial d;
     d.fecha = QDateTime::currentDateTime();
     d.carpeta = carpeta;
-    d.operacion = operacion;
+    d.eleccion = eleccion;
     return d;
 }
 
@@ -112,19 +116,19 @@ EntradaHistorial Datos(const QString& carpeta, const QString& operacion)
 
 QString RechazoCarpeta(const QString& ruta, const QString& razon)
 {
-    return Rechazo(QStringLiteral("No se pudo abrir la carpeta:"), ruta, razon);
+    return Rechazo(QCoreApplication::translate("Proceso", "No se pudo abrir la carpeta:"), ruta, razon);
 }
 
 QString RechazoLogCargado(const QString& ruta, const QString& razon)
 {
-    return Rechazo(QStringLiteral("No se pudo abrir el log:"), ruta, razon);
+    return Rechazo(QCoreApplication::translate("Proceso", "No se pudo abrir el log:"), ruta, razon);
 }
 
 ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel)
 {
     const Ocupado ocupado(e);
     if (!ocupado.Libre())
-        return Rehusar(YaEnProceso);
+        return Rehusar(YaEnProceso());
     // Whatever can refuse the run is settled before "temp.txt" is touched: a refused run
     // leaves the previous run's log, which can still be undone and saved.
     const QByteArray cabecera = CabeceraLog(e.NumArchivos, e.RutaCarpeta);
@@ -138,7 +142,7 @@ ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel)
         // afterwards, since this log holds the reverse renames.
         const QFileInfo info(e.RutaLogCargado);
         r = Correr(e, pantalla, cabecera,
-                   Datos(CarpetaSeleccion(info.path()), QStringLiteral("Log cargado: ") + info.fileName()), true,
+                   Datos(CarpetaSeleccion(info.path()), Eleccion{{}, info.fileName(), {}, 0}), true,
                    [&](RenombradorLog& paso) { return DeshacerLog(e, paso, pantalla, bytes); });
         e.LogCargado = !r.aceptado;
     } else {
@@ -146,7 +150,7 @@ ResultadoProceso Procesar(Estado& e, Pantalla& pantalla, const Panel& panel)
         if (const QString* mensaje = std::get_if<QString>(&leido))
             return Rehusar(*mensaje);
         const Operacion& op = std::get<Operacion>(leido);
-        r = Correr(e, pantalla, cabecera, Datos(e.RutaCarpeta, DescribirOperacion(op)), true,
+        r = Correr(e, pantalla, cabecera, Datos(e.RutaCarpeta, Eleccion{op, {}, {}, 0}), true,
                    [&](RenombradorLog& paso) {
                        return EjecutarOperacion(op, e, paso, pantalla) == FinOperacion::Completa;
                    });
@@ -161,30 +165,32 @@ ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHis
 {
     const Ocupado ocupado(e);
     if (!ocupado.Libre())
-        return Rehusar(YaEnProceso);
+        return Rehusar(YaEnProceso());
     const QString carpeta = QFileInfo(entrada.log).path();
     // One undo at a time among the windows of the user, so that no two undo the same renames:
     // the claim goes with the process, however it ends.
     const Cerrojo reclamo(carpeta);
     if (!reclamo.Tomado())
-        return Rehusar(QStringLiteral("Otra ventana está deshaciendo una ejecución. Inténtelo cuando termine."));
+        return Rehusar(QCoreApplication::translate("Proceso", "Otra ventana está deshaciendo una ejecución. Inténtelo cuando termine."));
     // Read again once claimed: another window may have undone it meanwhile.
     const std::optional<EntradaHistorial> ahora = LeerEntrada(entrada.log);
     if (!ahora)
         return Rehusar(RechazoLogCargado(entrada.log, QFile(entrada.log).exists()
-                                                          ? QStringLiteral("No es un registro del historial.")
-                                                          : QStringLiteral("No existe.")));
+                                                          ? QCoreApplication::translate("Proceso", "No es un registro del historial.")
+                                                          : QCoreApplication::translate("Proceso", "No existe.")));
     if (ahora->estado == EstadoEntrada::EnCurso)
-        return Rehusar(QStringLiteral("Esta ejecución sigue en curso en otra ventana."));
+        return Rehusar(QCoreApplication::translate("Proceso", "Esta ejecución sigue en curso en otra ventana."));
     if (ahora->estado == EstadoEntrada::Deshecha)
-        return Rehusar(QStringLiteral("Esta ejecución ya está deshecha."));
+        return Rehusar(QCoreApplication::translate("Proceso", "Esta ejecución ya está deshecha."));
     const Pendiente pendiente = CalcularPendiente(*ahora, LeerHistorial(carpeta));
     // What a run killed between reserving a name and renaming onto it left behind.
     CarpetaAbierta reservas(ahora->carpeta);
     for (const QString& r : pendiente.reservas)
         reservas.QuitarReserva(r);
     const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
-    EntradaHistorial datos = Datos(ahora->carpeta, QStringLiteral("Deshacer: ") + ahora->operacion);
+    Eleccion deshacer = ahora->eleccion;
+    ++deshacer.deshaceres;
+    EntradaHistorial datos = Datos(ahora->carpeta, deshacer);
     datos.deshace = QFileInfo(ahora->log).fileName();
     Pendiente queda = pendiente;
     ResultadoProceso r = Correr(e, pantalla, CabeceraLog(num, ahora->carpeta), datos, !delMenu, [&](RenombradorLog& paso) {

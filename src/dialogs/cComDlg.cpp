@@ -2,6 +2,7 @@
 
 #include "ui/Avisos.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -137,14 +138,14 @@ private:
     {
         if (p.carpetaDebeExistir && !f.absoluteDir().exists()) {
             Avisos::Mostrar(this, QMessageBox::Warning, windowTitle(),
-                            QStringLiteral("La carpeta no existe:\n%1")
+                            QCoreApplication::translate("cComDlg", "La carpeta no existe:\n%1")
                                 .arg(QDir::toNativeSeparators(f.absolutePath())),
                             QMessageBox::Ok);
             return false;
         }
         if (p.confirmarSobrescribir && f.exists())
             return Avisos::Mostrar(this, QMessageBox::Warning, windowTitle(),
-                                   QStringLiteral("%1 ya existe.\n¿Desea reemplazarlo?")
+                                   QCoreApplication::translate("cComDlg", "%1 ya existe.\n¿Desea reemplazarlo?")
                                        .arg(f.fileName()),
                                    QMessageBox::Yes | QMessageBox::No)
                    == QMessageBox::Yes;

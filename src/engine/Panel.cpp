@@ -8,22 +8,17 @@
 
 namespace {
 
-QString Texto(const char* texto)
-{
-    return QCoreApplication::translate("Operaciones", texto);
-}
-
 QString ExtensionNoValida()
 {
-    return Texto(QT_TRANSLATE_NOOP("Operaciones", "Extensión no válida"));
+    return QCoreApplication::translate("Operaciones", "Extensión no válida");
 }
 QString CadenaNoValida()
 {
-    return Texto(QT_TRANSLATE_NOOP("Operaciones", "Cadena no válida"));
+    return QCoreApplication::translate("Operaciones", "Cadena no válida");
 }
 QString NumeroNoValido()
 {
-    return Texto(QT_TRANSLATE_NOOP("Operaciones", "Número no válido"));
+    return QCoreApplication::translate("Operaciones", "Número no válido");
 }
 
 // Only what enters the new names is checked: the search text may hold anything.
@@ -49,7 +44,7 @@ std::optional<QString> LeerAnadir(const Panel& p, qint16, Operacion& op)
     if (op.modo == ModoPosicion) {
         const auto posicion = LeerEntero(p[Caja::Posicion], 0, 255);
         if (!posicion)
-            return Texto(QT_TRANSLATE_NOOP("Operaciones", "Posición no válida"));
+            return QCoreApplication::translate("Operaciones", "Posición no válida");
         op.posicion = quint8(*posicion);
     }
     return std::nullopt;
@@ -83,10 +78,10 @@ FinOperacion Anadir(const Operacion& op, const Estado& e, PasoRenombrar& paso, P
 QString DescribirAnadir(const Operacion& op)
 {
     if (op.modo == ModoFinal)
-        return Texto(QT_TRANSLATE_NOOP("Operaciones", "Añadir: %1 al final")).arg(op.texto1);
+        return QCoreApplication::translate("Operaciones", "Añadir: %1 al final").arg(op.texto1);
     if (op.modo == ModoPrincipio)
-        return Texto(QT_TRANSLATE_NOOP("Operaciones", "Añadir: %1 al principio")).arg(op.texto1);
-    return Texto(QT_TRANSLATE_NOOP("Operaciones", "Añadir: %1 en la posición %2")).arg(op.texto1, QString::number(op.posicion));
+        return QCoreApplication::translate("Operaciones", "Añadir: %1 al principio").arg(op.texto1);
+    return QCoreApplication::translate("Operaciones", "Añadir: %1 en la posición %2").arg(op.texto1, QString::number(op.posicion));
 }
 
 constexpr Caja CajasExtension[] = {Caja::Extension};
@@ -99,12 +94,12 @@ const DefinicionOperacion Tabla[] = {
      LeerExtension, [](const Operacion& op, const Estado& e, PasoRenombrar& paso, Pantalla& pantalla) {
          return CambiarExtension(e, paso, pantalla, op.texto1);
      },
-     [](const Operacion& op) { return Texto(QT_TRANSLATE_NOOP("Operaciones", "Cambiar extensiones a: %1")).arg(op.texto1); }},
+     [](const Operacion& op) { return QCoreApplication::translate("Operaciones", "Cambiar extensiones a: %1").arg(op.texto1); }},
     {Opcion::Cambiar, "cambiar", QT_TRANSLATE_NOOP("Operaciones", "Cambiar"), "", CajasCambiar, LeerCambiar,
      [](const Operacion& op, const Estado& e, PasoRenombrar& paso, Pantalla& pantalla) {
          return CambiarCadena(e, paso, pantalla, op.texto1, op.texto2);
      },
-     [](const Operacion& op) { return Texto(QT_TRANSLATE_NOOP("Operaciones", "Cambiar %1 por %2")).arg(op.texto1, op.texto2); }},
+     [](const Operacion& op) { return QCoreApplication::translate("Operaciones", "Cambiar %1 por %2").arg(op.texto1, op.texto2); }},
     {Opcion::Anadir, "anadir", QT_TRANSLATE_NOOP("Operaciones", "Añadir:"), "", CajasAnadir, LeerAnadir, Anadir,
      DescribirAnadir},
     {Opcion::Generar, "generar", QT_TRANSLATE_NOOP("Operaciones", "Generar:"), "", CajasGenerar, LeerGenerar,
@@ -112,7 +107,7 @@ const DefinicionOperacion Tabla[] = {
          return GenerarNombres(e, paso, pantalla, op.texto1, op.desde);
      },
      [](const Operacion& op) {
-         return Texto(QT_TRANSLATE_NOOP("Operaciones", "Generar: %1 desde %2")).arg(op.texto1, QString::number(op.desde));
+         return QCoreApplication::translate("Operaciones", "Generar: %1 desde %2").arg(op.texto1, QString::number(op.desde));
      }},
     {Opcion::Minusculas, "minusculas", "A --> a", QT_TRANSLATE_NOOP("Operaciones", "Todo el nombre en minúsculas"), {},
      SinCajas,

@@ -1,5 +1,6 @@
 #include "log/Historial.h"
 
+#include "engine/Reglas.h"
 #include "log/Registro.h"
 #include "log/Resultado.h"
 #include "platform/Nombres.h"
@@ -31,10 +32,20 @@ const QString Pasos = QStringLiteral("pasos");
 QByteArray Campos(const EntradaHistorial& e)
 {
     QByteArray texto;
+    const std::optional<Operacion>& op = e.eleccion.operacion;
+    const auto numero = [&op](auto valor) { return op ? QString::number(valor) : QString(); };
     const QList<std::pair<const char16_t*, QString>> campos{
         {u"fecha", e.fecha.toUTC().toString(Qt::ISODateWithMs)},
         {u"carpeta", e.carpeta},
-        {u"operacion", e.operacion},
+        {u"opcion", op ? QString::fromLatin1(Definicion(op->opcion).clave) : QString()},
+        {u"texto1", op ? op->texto1 : QString()},
+        {u"texto2", op ? op->texto2 : QString()},
+        {u"modo", numero(op ? op->modo : 0)},
+        {u"posicion", numero(op ? op->posicion : 0)},
+        {u"desde", numero(op ? op->desde : 0)},
+        {u"cargado", e.eleccion.logCargado},
+        {u"operacion", e.eleccion.frase},
+        {u"deshaceres", e.eleccion.deshaceres ? QString::number(e.eleccion.deshaceres) : QString()},
         {u"estado", Estados.at(int(e.estado))},
         {u"renombrados", QString::number(e.renombrados)},
         {u"fallos", QString::number(e.fallos)},
@@ -43,6 +54,24 @@ QByteArray Campos(const EntradaHistorial& e)
         if (!valor.isEmpty())
             AnadirRegistro(texto, QStringView(clave), valor);
     return texto;
+}
+
+// A card's choice; values out of range read as the nearest the panel allows.
+Eleccion LeerEleccion(const QHash<QString, QString>& campos)
+{
+    Eleccion el;
+    const auto valor = [&campos](const char* clave) { return campos.value(QString::fromLatin1(clave)); };
+    if (const std::optional<Opcion> opcion = OpcionDeClave(valor("opcion"))) {
+        const auto entero = [&valor](const char* clave, int minimo, int maximo) {
+            return std::clamp(valor(clave).toInt(), minimo, maximo);
+        };
+        el.operacion = Operacion{*opcion, valor("texto1"), valor("texto2"), quint8(entero("modo", 0, ModoPosicion)),
+                                 quint8(entero("posicion", 0, 255)), qint16(entero("desde", -32768, 32767))};
+    }
+    el.logCargado = valor("cargado");
+    el.frase = valor("operacion");
+    el.deshaceres = std::max(valor("deshaceres").toInt(), 0);
+    return el;
 }
 
 ResultadoSistema EscribirFicha(const EntradaHistorial& e)
@@ -87,21 +116,31 @@ QString CarpetaHistorial(const QString& rutaLog)
     return QDir(QFileInfo(rutaLog).path()).filePath(QStringLiteral("historial"));
 }
 
+QString Describir(const Eleccion& eleccion)
+{
+    QString texto = eleccion.operacion ? DescribirOperacion(*eleccion.operacion)
+        : !eleccion.logCargado.isEmpty() ? QCoreApplication::translate("Historial", "Log cargado: %1").arg(eleccion.logCargado)
+                                         : eleccion.frase;
+    for (int i = 0; i < eleccion.deshaceres; ++i)
+        texto = QCoreApplication::translate("Historial", "Deshacer: %1").arg(texto);
+    return texto;
+}
+
 QString TextoEstado(EstadoEntrada estado)
 {
     switch (estado) {
     case EstadoEntrada::Completa:
         return {};
     case EstadoEntrada::EnCurso:
-        return QStringLiteral("En curso");
+        return QCoreApplication::translate("Historial", "En curso");
     case EstadoEntrada::Deshecha:
-        return QStringLiteral("Deshecho");
+        return QCoreApplication::translate("Historial", "Deshecho");
     case EstadoEntrada::Interrumpida:
-        return QStringLiteral("Interrumpido");
+        return QCoreApplication::translate("Historial", "Interrumpido");
     case EstadoEntrada::DeshechaEnParte:
-        return QStringLiteral("Deshecho en parte");
+        return QCoreApplication::translate("Historial", "Deshecho en parte");
     case EstadoEntrada::Rehecha:
-        return QStringLiteral("Rehecho");
+        return QCoreApplication::translate("Historial", "Rehecho");
     }
     return {};
 }
@@ -220,7 +259,7 @@ std::optional<EntradaHistorial> LeerEntrada(const QString& log)
     e.log = log;
     e.fecha = QDateTime::fromString(campos->value(QStringLiteral("fecha")), Qt::ISODateWithMs);
     e.carpeta = campos->value(QStringLiteral("carpeta"));
-    e.operacion = campos->value(QStringLiteral("operacion"));
+    e.eleccion = LeerEleccion(*campos);
     e.deshace = campos->value(QStringLiteral("deshace"));
     e.renombrados = campos->value(QStringLiteral("renombrados")).toInt();
     e.fallos = campos->value(QStringLiteral("fallos")).toInt();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Panel.h"
 #include "log/Registro.h"
 #include "platform/Plataforma.h"
 
@@ -19,11 +20,24 @@
 // undone, then its undo undone: its renames stand again.
 enum class EstadoEntrada { Completa, EnCurso, Deshecha, Interrumpida, DeshechaEnParte, Rehecha };
 
+// What the user chose for a run, as its card keeps it: an operation of the panel or a saved
+// log undone with "Cargar Log", the whole undone `deshaceres` times from the history. Cards
+// written before kept a sentence in Spanish instead, which stays as they wrote it.
+struct Eleccion {
+    std::optional<Operacion> operacion;
+    QString logCargado;  // the saved log's file name
+    QString frase;
+    int deshaceres = 0;
+};
+
+// The choice in words, in the program's language: "Deshacer: Cambiar extensiones a: png".
+QString Describir(const Eleccion& eleccion);
+
 struct EntradaHistorial {
     QString log;  // the run's log: its header and records, as "temp.txt" holds them
     QDateTime fecha;
     QString carpeta;    // where its renames happened
-    QString operacion;  // what it did, in words
+    Eleccion eleccion;  // what it did
     QString deshace;    // an undo's: the file name of the log of the entry it undid
     int renombrados = 0;
     int fallos = 0;

@@ -5,6 +5,7 @@
 #include "log/Simulacion.h"
 #include "platform/Plataforma.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -55,7 +56,7 @@ QString RazonEnPalabras(const QString& razon)
         {Causa::NoExiste, TextoResultado(ResultadoPrevisto::NoExiste)},
         {Causa::NombreLargo, TextoResultado(ResultadoPrevisto::NombreNoValido)},
         {Causa::Permiso, TextoResultado(ResultadoPrevisto::SinPermiso)},
-        {Causa::NoPermitido, QStringLiteral("Operación no permitida")},
+        {Causa::NoPermitido, QCoreApplication::translate("Resultados", "Operación no permitida")},
         {Causa::SoloLectura, TextoResultado(ResultadoPrevisto::SoloLectura)},
     };
     for (const auto& [causa, palabras] : Palabras)

@@ -4,33 +4,35 @@
 #include "platform/Nombres.h"
 #include "platform/Plataforma.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 QString TextoResultado(ResultadoPrevisto r)
 {
     switch (r) {
     case ResultadoPrevisto::SinCambios:
-        return QStringLiteral("Sin cambios");
+        return QCoreApplication::translate("Resultados", "Sin cambios");
     case ResultadoPrevisto::Correcto:
-        return QStringLiteral("Correcto");
+        return QCoreApplication::translate("Resultados", "Correcto");
     case ResultadoPrevisto::NombreExiste:
-        return QStringLiteral("El nombre ya existe");
+        return QCoreApplication::translate("Resultados", "El nombre ya existe");
     case ResultadoPrevisto::CambioAnterior:
-        return QStringLiteral("Lo toma un cambio anterior");
+        return QCoreApplication::translate("Resultados", "Lo toma un cambio anterior");
     case ResultadoPrevisto::RenombraDespues:
-        return QStringLiteral("Lo tiene un archivo que se renombra después");
+        return QCoreApplication::translate("Resultados", "Lo tiene un archivo que se renombra después");
     case ResultadoPrevisto::NombreNoValido:
-        return QStringLiteral("Nombre de archivo no válido");
+        return QCoreApplication::translate("Resultados", "Nombre de archivo no válido");
     case ResultadoPrevisto::NoExiste:
-        return QStringLiteral("El archivo no existe");
+        return QCoreApplication::translate("Resultados", "El archivo no existe");
     case ResultadoPrevisto::SinPermiso:
-        return QStringLiteral("Permiso denegado");
+        return QCoreApplication::translate("Resultados", "Permiso denegado");
     case ResultadoPrevisto::SoloLectura:
-        return QStringLiteral("El disco es de solo lectura");
+        return QCoreApplication::translate("Resultados", "El disco es de solo lectura");
     case ResultadoPrevisto::OmitidoFallo:
-        return QStringLiteral("Omitido (fallo registrado)");
+        return QCoreApplication::translate("Resultados", "Omitido (fallo registrado)");
     case ResultadoPrevisto::OmitidoLinea:
-        return QStringLiteral("Omitido (línea no válida)");
+        return QCoreApplication::translate("Resultados", "Omitido (línea no válida)");
     }
     return {};
 }

@@ -40,9 +40,9 @@ public:
             return {};
         if (orientacion == Qt::Vertical)
             return seccion + 1;
-        static const QString Titulos[] = {QStringLiteral("Nombre actual"), QStringLiteral("Nombre nuevo"),
-                                          QStringLiteral("Resultado")};
-        return Titulos[seccion];
+        const QString titulos[] = {DialogoDeCambios::tr("Nombre actual"), DialogoDeCambios::tr("Nombre nuevo"),
+                                   DialogoDeCambios::tr("Resultado")};
+        return titulos[seccion];
     }
 
     // Wide enough for the header and for the longest result the rows show: the results are a
@@ -70,7 +70,7 @@ DialogoDeCambios::DialogoDeCambios(QWidget* parent, const char* nombre, const QS
       lblResumen(new QLabel(this)),
       lista(new QTableView(this)),
       botones(new QHBoxLayout),
-      cmdCerrar(new QPushButton(QStringLiteral("Cerrar"), this))
+      cmdCerrar(new QPushButton(tr("Cerrar"), this))
 {
     QVBoxLayout* columna = DialogoDeTabla(this, nombre, titulo, 10500, 6000);
     lblResumen->setObjectName(QStringLiteral("lblResumen"));

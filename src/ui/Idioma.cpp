@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,17 +25,48 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+Idioma actual = Idioma::Espanol;
+
 }  // namespace
 
-void HablarEspanol()
+Idioma IdiomaPreferido(const QStringList& preferidos)
 {
-    static QTranslator qt;
+    for (const QString& p : preferidos) {
+        const QString lengua = p.section(u'-', 0, 0).section(u'_', 0, 0);
+        if (lengua == u"es")
+            return Idioma::Espanol;
+        if (lengua == u"en")
+            return Idioma::Ingles;
+    }
+    return Idioma::Espanol;
+}
+
+void Hablar(Idioma idioma)
+{
+    static QTranslator qt, nuestro;
+    static TeclasComoElEscritorio teclas;
+    for (QTranslator* t : {static_cast<QTranslator*>(&teclas), &qt, &nuestro})
+        QCoreApplication::removeTranslator(t);
+    actual = idioma;
+    if (idioma == Idioma::Ingles) {
+        // Qt speaks English of itself. Dates and numbers as the user's own English has them.
+        if (nuestro.load(QStringLiteral(":/traducciones/brindlewick_en.qm")))
+            QCoreApplication::installTranslator(&nuestro);
+        const QStringList preferidos = QLocale::system().uiLanguages();
+        const auto ingles = std::ranges::find_if(preferidos, [](const QString& p) { return p.startsWith(u"en"); });
+        QLocale::setDefault(QLocale(ingles != preferidos.cend() ? *ingles : QStringLiteral("en_US")));
+        return;
+    }
     if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qt);
     // Asked before Qt's own, as the latest installed is.
-    static TeclasComoElEscritorio teclas;
     QCoreApplication::installTranslator(&teclas);
     // Numbers the user types are read by the program's own reader, whatever the locale.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+}
+
+Idioma IdiomaActual()
+{
+    return actual;
 }

@@ -17,9 +17,9 @@ const QString CorreoMostrado = QStringLiteral("e-mail");
 const QString Correo = QStringLiteral("brindlewick@example.org");
 const QString WebMostrada = QStringLiteral("brindlewick.example.org");
 const QString Web = QStringLiteral("https://brindlewick.example.org/");
-const QString Agradecido1 = QStringLiteral("La comunidad de Qt");
+const char* const Agradecido1 = QT_TRANSLATE_NOOP("frmAcerca", "La comunidad de Qt");
 const QString Alojamiento1 = QStringLiteral("qt.io");
-const QString Agradecido2 = QStringLiteral("Quienes lo probaron");
+const char* const Agradecido2 = QT_TRANSLATE_NOOP("frmAcerca", "Quienes lo probaron");
 
 const QColor Reposo(0, 0, 255);
 const QColor Resaltado(255, 0, 0);
@@ -71,18 +71,18 @@ frmAcerca::frmAcerca(QWidget* parent)
     setFixedSize(Pixeles(3975), Pixeles(2430));
     setMouseTracking(true);
 
-    cmdOK->setText(QStringLiteral("Aceptar"));
+    cmdOK->setText(tr("Aceptar"));
     cmdOK->setDefault(true);  // Enter; Esc closes any dialog
     Label1->setText(QStringLiteral("Web:"));
     lblAutor->setText(QStringLiteral("By ") + Autor);
     Image1->setPixmap(IconoPrograma().pixmap(16));
     lblDescription->setText(
-        QStringLiteral("Utilidad para renombrar gran cantidad de archivos fácilmente."));
+        tr("Utilidad para renombrar gran cantidad de archivos fácilmente."));
     lblDescription->setWordWrap(true);
     lblTitle->setFont(FuenteVentana(9.75, true));
-    Image1->setAccessibleName(QStringLiteral("Icono de Brindlewick"));
-    lblCorreo->setAccessibleDescription(QStringLiteral("Escribir a los autores"));
-    lblWeb->setAccessibleDescription(QStringLiteral("Abrir la página web"));
+    Image1->setAccessibleName(tr("Icono de Brindlewick"));
+    lblCorreo->setAccessibleDescription(tr("Escribir a los autores"));
+    lblWeb->setAccessibleDescription(tr("Abrir la página web"));
     for (Etiqueta* enlace : {lblCorreo, lblWeb}) {
         enlace->setCursor(Qt::PointingHandCursor);
         enlace->setFocusPolicy(Qt::StrongFocus);  // a link, reached with Tab as well
@@ -111,11 +111,10 @@ void frmAcerca::mouseMoveEvent(QMouseEvent*)
 
 void frmAcerca::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Acerca de ") + Titulo);
-    lblVersion->setText(QStringLiteral("Versión ") + Version());
+    setWindowTitle(tr("Acerca de %1").arg(Titulo));
+    lblVersion->setText(tr("Versión %1").arg(Version()));
     lblTitle->setText(Titulo);
-    lblDisclaimer->setText(QStringLiteral("Agradecimientos:\r\n  · %1 (%2)\r\n  · %3")
-                               .arg(Agradecido1, Alojamiento1, Agradecido2));
+    lblDisclaimer->setText(tr("Agradecimientos:\r\n  · %1 (%2)\r\n  · %3").arg(tr(Agradecido1), Alojamiento1, tr(Agradecido2)));
     lblCorreo->setText(CorreoMostrado);
     lblWeb->setText(WebMostrada);
     // The links keep their designed places but take the width their texts need; the mail
@@ -133,7 +132,7 @@ void frmAcerca::cmdOK_Click()
 
 void frmAcerca::lblCorreo_Click()
 {
-    Escritorio::Abrir(QUrl(QStringLiteral("mailto:%1?Subject=Acerca de %2 %3").arg(Correo, Titulo, Version())));
+    Escritorio::Abrir(QUrl(QStringLiteral("mailto:%1?Subject=%2").arg(Correo, tr("Acerca de %1 %2").arg(Titulo, Version()))));
 }
 
 void frmAcerca::lblWeb_Click()

@@ -2,6 +2,7 @@
 
 #include "ui/Encaje.h"
 #include "ui/Icono.h"
+#include "ui/Idioma.h"
 
 #include <QScreen>
 #include <QShortcut>
@@ -14,15 +15,16 @@ frmAyuda::frmAyuda(QWidget* parent) : QWidget(parent, Qt::Window)
     Q_INIT_RESOURCE(ayuda);
 
     setObjectName(QStringLiteral("frmAyuda"));
-    setWindowTitle(QStringLiteral("Manual de Brindlewick"));
+    setWindowTitle(tr("Manual de Brindlewick"));
     setWindowIcon(IconoPrograma());
     resize(640, 600);
 
     auto* txtManual = new QTextBrowser(this);
     txtManual->setObjectName(QStringLiteral("txtManual"));
-    txtManual->setAccessibleName(QStringLiteral("Manual"));
+    txtManual->setAccessibleName(tr("Manual"));
     txtManual->document()->setDocumentMargin(12);
-    txtManual->setSource(QUrl(QStringLiteral("qrc:/ayuda/manual.html")));
+    txtManual->setSource(QUrl(IdiomaActual() == Idioma::Ingles ? QStringLiteral("qrc:/ayuda/manual.en.html")
+                                                              : QStringLiteral("qrc:/ayuda/manual.html")));
 
     setFocusProxy(txtManual);  // the keys scroll the manual as soon as it opens
     auto* capa = new QVBoxLayout(this);

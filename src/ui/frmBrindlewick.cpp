@@ -111,8 +111,8 @@ void frmBrindlewick::CrearControles()
     setCentralWidget(ventana);
 
     cmdSeleccionar = Crear<QPushButton>(ventana, "cmdSeleccionar", 120, 120, 1095, 375,
-                                        QStringLiteral("Seleccionar"));
-    auto* label3 = Crear<QLabel>(ventana, "Label3", 1320, 0, 465, 150, QStringLiteral("Ficheros"));
+                                        tr("Seleccionar"));
+    auto* label3 = Crear<QLabel>(ventana, "Label3", 1320, 0, 465, 150, tr("Ficheros"));
     label3->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 6));
     // The whole room between the buttons, so that the largest count shows whole; the yellow
     // figures on a dark ground of their own, readable on any theme.
@@ -129,13 +129,13 @@ void frmBrindlewick::CrearControles()
     amarillo.setColor(QPalette::Window, QColor(32, 32, 32));
     lblNumArchivos->setPalette(amarillo);
     lblNumArchivos->setAutoFillBackground(true);
-    lblNumArchivos->setAccessibleDescription(QStringLiteral("Ficheros"));
+    lblNumArchivos->setAccessibleDescription(tr("Ficheros"));
     cmdProcesar = Crear<QPushButton>(ventana, "cmdProcesar", 1920, 120, 1215, 375,
-                                     QStringLiteral("Renombrar"));
+                                     tr("Renombrar"));
     cmdProcesar->setEnabled(false);
 
     fraOpciones = Crear<QGroupBox>(ventana, "fraOpciones", 120, 600, 3015, 3135);
-    fraOpciones->setTitle(QStringLiteral("Proceso"));
+    fraOpciones->setTitle(tr("Proceso"));
     const auto opcion = [this](Opcion o, double izquierda, double arriba, double ancho) {
         const DefinicionOperacion& d = Definicion(o);
         const QByteArray nombre = "optOpciones_" + QByteArray::number(int(o));
@@ -186,11 +186,11 @@ void frmBrindlewick::CrearControles()
     shpProgreso = new Forma(ventana, QStringLiteral("shpProgreso"), QColor(0, 0, 255),
                             QColor(0, 0, 255));
     shpProgreso->setGeometriaTwips(1920, 3840, 255, 135);
-    shpOutProgreso->setAccessibleName(QStringLiteral("Marco de progreso"));
-    shpProgreso->setAccessibleName(QStringLiteral("Progreso"));
+    shpOutProgreso->setAccessibleName(tr("Marco de progreso"));
+    shpProgreso->setAccessibleName(tr("Progreso"));
     lblFichop = new EtiquetaRapida(ventana, QStringLiteral("lblFichop"), shpProgreso);
     ColocarTwips(lblFichop, 600, 3780, 2175, 225);
-    lblFichop->setAccessibleDescription(QStringLiteral("Archivo en curso"));
+    lblFichop->setAccessibleDescription(tr("Archivo en curso"));
 
     for (QRadioButton* o : optOpciones)
         connect(o, &QRadioButton::clicked, this, &frmBrindlewick::optOpciones_Click);
@@ -226,34 +226,34 @@ void frmBrindlewick::CrearMenus()
         connect(a, &QAction::triggered, this, manejador);
         return a;
     };
-    QMenu* opciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
+    QMenu* opciones = menuBar()->addMenu(tr("&Opciones"));
     opciones->setObjectName(QStringLiteral("mnuOpciones"));
-    mnuVistaPrevia = accion(opciones, "mnuVistaPrevia", QStringLiteral("&Vista previa"),
+    mnuVistaPrevia = accion(opciones, "mnuVistaPrevia", tr("&Vista previa"),
                             &frmBrindlewick::mnuVistaPrevia_Click);
     mnuVistaPrevia->setEnabled(cmdProcesar->isEnabled());
     cmdProcesar->installEventFilter(this);
     // The usual keys. In a text box the box keeps its own: Ctrl+Z undoes the typing there.
     mnuVistaPrevia->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     opciones->addSeparator()->setObjectName(QStringLiteral("mnuLineaVista"));
-    mnuDeshacer = accion(opciones, "mnuDeshacer", QStringLiteral("&Deshacer"),
+    mnuDeshacer = accion(opciones, "mnuDeshacer", tr("&Deshacer"),
                          &frmBrindlewick::mnuDeshacer_Click);
     mnuDeshacer->setShortcut(QKeySequence::Undo);
     opciones->addSeparator()->setObjectName(QStringLiteral("mnuLinea"));
-    mnuGuardar = accion(opciones, "mnuGuardar", QStringLiteral("Guardar Log"),
+    mnuGuardar = accion(opciones, "mnuGuardar", tr("Guardar Log"),
                         &frmBrindlewick::mnuGuardar_Click);
     mnuGuardar->setCheckable(true);
-    mnuCargar = accion(opciones, "mnuCargar", QStringLiteral("Cargar Log"),
+    mnuCargar = accion(opciones, "mnuCargar", tr("Cargar Log"),
                        &frmBrindlewick::mnuCargar_Click);
-    mnuHistorial = accion(opciones, "mnuHistorial", QStringLiteral("&Historial…"), &frmBrindlewick::mnuHistorial_Click);
+    mnuHistorial = accion(opciones, "mnuHistorial", tr("&Historial…"), &frmBrindlewick::mnuHistorial_Click);
     mnuHistorial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     opciones->addSeparator()->setObjectName(QStringLiteral("linea2"));
-    accion(opciones, "mnuCerrar", QStringLiteral("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
+    accion(opciones, "mnuCerrar", tr("&Cerrar"), &frmBrindlewick::mnuCerrar_Click);
 
-    QMenu* menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
+    QMenu* menuAyuda = menuBar()->addMenu(tr("&Ayuda"));
     menuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
-    accion(menuAyuda, "mnuManual", QStringLiteral("&Manual"), &frmBrindlewick::mnuManual_Click)
+    accion(menuAyuda, "mnuManual", tr("&Manual"), &frmBrindlewick::mnuManual_Click)
         ->setShortcut(QKeySequence(Qt::Key_F1));
-    accion(menuAyuda, "mnuAcerca", QStringLiteral("&Acerca de"), &frmBrindlewick::mnuAcerca_Click);
+    accion(menuAyuda, "mnuAcerca", tr("&Acerca de"), &frmBrindlewick::mnuAcerca_Click);
 
     // F10 opens the menu bar, as in every desktop program.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
@@ -507,16 +507,15 @@ void frmBrindlewick::Correr(const std::function<ResultadoProceso()>& corrida, co
         if (!r.mensaje.isEmpty())
             Avisos::Error(this, r.mensaje);
         if (e.Fallos != 0) {
-            const QString resumen = u' ' + QString::number(e.Fallos)
-                + QStringLiteral(" archivos no se pudieron renombrar.\n¿Desea ver el resultado?");
-            if (Avisos::Mostrar(this, QMessageBox::NoIcon, QStringLiteral("Aviso"), resumen,
+            const QString resumen = tr(" %1 archivos no se pudieron renombrar.\n¿Desea ver el resultado?").arg(e.Fallos);
+            if (Avisos::Mostrar(this, QMessageBox::NoIcon, tr("Aviso"), resumen,
                                 QMessageBox::Yes | QMessageBox::No)
                 == QMessageBox::Yes)
                 MostrarResultado(r.log);
         }
         if (r.ofrecerGuardar)
             GuardarLogComo(r.log, e.RutaCarpeta);
-        lblNumArchivos->setText(QStringLiteral("Listo"));
+        lblNumArchivos->setText(tr("Listo"));
     } else {
         Avisos::Error(this, r.mensaje);
         cmdProcesar->setEnabled(procesarAntes);
@@ -529,7 +528,7 @@ void frmBrindlewick::MostrarResultado(const QString& ruta)
 {
     QFile log(ruta);
     if (!log.open(QIODevice::ReadOnly)) {
-        Avisos::Error(this, QStringLiteral("No se pudo abrir el log:\n") + NombreVisible(ruta) + u'\n'
+        Avisos::Error(this, tr("No se pudo abrir el log:") + u'\n' + NombreVisible(ruta) + u'\n'
                                 + log.errorString());
         return;
     }
@@ -547,12 +546,12 @@ void frmBrindlewick::mnuVistaPrevia_Click()
 void frmBrindlewick::GuardarLogComo(const QString& log, const QString& carpeta)
 {
     Dialogo.InitDir = carpeta;
-    Dialogo.DialogTitle = QStringLiteral("Guardar Log");
+    Dialogo.DialogTitle = tr("Guardar Log");
     if (!Dialogo.ShowOpen(false))
         return;
     const ResultadoSistema r = CopiarLogGuardado(log, Dialogo.FileName);
     if (!r.ok)
-        Avisos::Error(this, QStringLiteral("No se pudo guardar el log:\n") + NombreVisible(Dialogo.FileName)
+        Avisos::Error(this, tr("No se pudo guardar el log:") + u'\n' + NombreVisible(Dialogo.FileName)
                                 + u'\n' + r.razon);
 }
 
@@ -593,7 +592,7 @@ void frmBrindlewick::mnuCargar_Click()
 {
     // Before any selection, the user's own folder: the program's folder holds no logs.
     Dialogo.InitDir = e.RutaCarpeta.isEmpty() ? QDir::homePath() : e.RutaCarpeta;
-    Dialogo.DialogTitle = QStringLiteral("Cargar log");
+    Dialogo.DialogTitle = tr("Cargar log");
     if (!Dialogo.ShowOpen(true))
         return;
     cmdProcesar->setEnabled(true);

@@ -41,11 +41,12 @@ public:
             return {};
         switch (i.column()) {
         case 0:
-            return QLocale(QLocale::Spanish).toString(e.fecha.toLocalTime(), QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+            //: The date and time of a run, as QDateTime's format reads it.
+            return QLocale().toString(e.fecha.toLocalTime(), frmHistorial::tr("dd/MM/yyyy HH:mm:ss"));
         case 1:
             return NombreVisible(QDir::toNativeSeparators(e.carpeta));
         case 2:
-            return e.operacion;
+            return Describir(e.eleccion);
         case 3:
             return e.renombrados;
         case 4:
@@ -59,10 +60,10 @@ public:
     {
         if (rol != Qt::DisplayRole || orientacion != Qt::Horizontal)
             return {};
-        static const QString Titulos[] = {QStringLiteral("Fecha"),       QStringLiteral("Carpeta"),
-                                          QStringLiteral("Operación"),   QStringLiteral("Renombrados"),
-                                          QStringLiteral("Fallos"),      QStringLiteral("Estado")};
-        return Titulos[seccion];
+        const QString titulos[] = {frmHistorial::tr("Fecha"),       frmHistorial::tr("Carpeta"),
+                                   frmHistorial::tr("Operación"),   frmHistorial::tr("Renombrados"),
+                                   frmHistorial::tr("Fallos"),      frmHistorial::tr("Estado")};
+        return titulos[seccion];
     }
 
 private:
@@ -78,12 +79,12 @@ frmHistorial::frmHistorial(const QString& carpeta,
       guardar(std::move(guardar)),
       modelo(new ModeloHistorial(this)),
       lstHistorial(new QTableView(this)),
-      cmdDeshacerHist(new QPushButton(QStringLiteral("Deshacer"), this)),
-      cmdGuardarHist(new QPushButton(QStringLiteral("Guardar como…"), this)),
-      cmdCerrarHist(new QPushButton(QStringLiteral("Cerrar"), this))
+      cmdDeshacerHist(new QPushButton(tr("Deshacer"), this)),
+      cmdGuardarHist(new QPushButton(tr("Guardar como…"), this)),
+      cmdCerrarHist(new QPushButton(tr("Cerrar"), this))
 {
-    QVBoxLayout* columna = DialogoDeTabla(this, "frmHistorial", QStringLiteral("Historial"), 13500, 6000);
-    TablaDeFilas(lstHistorial, "lstHistorial", QStringLiteral("Ejecuciones"));
+    QVBoxLayout* columna = DialogoDeTabla(this, "frmHistorial", tr("Historial"), 13500, 6000);
+    TablaDeFilas(lstHistorial, "lstHistorial", tr("Ejecuciones"));
     cmdDeshacerHist->setObjectName(QStringLiteral("cmdDeshacerHist"));
     cmdGuardarHist->setObjectName(QStringLiteral("cmdGuardarHist"));
     cmdCerrarHist->setObjectName(QStringLiteral("cmdCerrarHist"));
@@ -141,7 +142,7 @@ void frmHistorial::cmdDeshacerHist_Click()
     if (!e)
         return;
     const EntradaHistorial entrada = *e;
-    frmVistaPrevia vista(PreverEntrada(entrada, modelo->Entradas()), this, QStringLiteral("Deshacer"));
+    frmVistaPrevia vista(PreverEntrada(entrada, modelo->Entradas()), this, tr("Deshacer"));
     if (vista.exec() != QDialog::Accepted)
         return;
     // While the undo yields between files, neither button may start anything.

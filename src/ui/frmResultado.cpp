@@ -1,10 +1,12 @@
 #include "ui/frmResultado.h"
 
+#include "log/Simulacion.h"
+
 #include <QLabel>
 
 frmResultado::frmResultado(const QList<FilaResultado>& filas, QWidget* parent)
-    : DialogoDeCambios(parent, "frmResultado", QStringLiteral("Resultado"), "lstResultado",
-                       QStringLiteral("Archivos de la ejecución"))
+    : DialogoDeCambios(parent, "frmResultado", tr("Resultado"), "lstResultado",
+                       tr("Archivos de la ejecución"))
 {
     QList<FilaCambio> cambios;
     cambios.reserve(filas.size());
@@ -14,13 +16,13 @@ frmResultado::frmResultado(const QList<FilaResultado>& filas, QWidget* parent)
             cambios.append({f.actual, f.nuevo, f.razon, FilaCambio::Tono::Fallo});
             ++fallidos;
         } else if (f.actual == f.nuevo) {
-            cambios.append({f.actual, f.nuevo, QStringLiteral("Sin cambios"), FilaCambio::Tono::Apagado});
+            cambios.append({f.actual, f.nuevo, TextoResultado(ResultadoPrevisto::SinCambios), FilaCambio::Tono::Apagado});
         } else {
-            cambios.append({f.actual, f.nuevo, QStringLiteral("Correcto"), FilaCambio::Tono::Normal});
+            cambios.append({f.actual, f.nuevo, TextoResultado(ResultadoPrevisto::Correcto), FilaCambio::Tono::Normal});
             ++renombrados;
         }
     }
     // A name left as it was is neither renamed nor failed.
-    lblResumen->setText(QStringLiteral("%1 renombrados, %2 no se pudieron renombrar").arg(renombrados).arg(fallidos));
+    lblResumen->setText(tr("%1 renombrados, %2 no se pudieron renombrar").arg(renombrados).arg(fallidos));
     Mostrar(std::move(cambios));
 }

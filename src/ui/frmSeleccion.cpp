@@ -59,7 +59,7 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
       mirarSondas(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSeleccion"));
-    setWindowTitle(QStringLiteral("Seleccionar archivos"));
+    setWindowTitle(tr("Seleccionar archivos"));
     setWindowIcon(IconoPrograma());
     setFont(FuenteVentana());
     // The designed size is the first and the least; the user's last one comes back. Qt puts
@@ -71,18 +71,18 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     if (ajustes.value(ClaveMaximizada, false).toBool())
         setWindowState(Qt::WindowMaximized);
 
-    cmdAceptar->setText(QStringLiteral("Aceptar"));
+    cmdAceptar->setText(tr("Aceptar"));
     cmdAceptar->setDefault(true);
-    cmdCancelar->setText(QStringLiteral("Cancelar"));
-    Label1->setText(QStringLiteral("FILTRO:"));
+    cmdCancelar->setText(tr("Cancelar"));
+    Label1->setText(tr("FILTRO:"));
     // What a screen reader calls the lists, which have no caption. A combo box is named by
     // the label it is the buddy of: the drive list's is never shown.
     Label1->setBuddy(cmbFiltro);
-    auto* unidad = new QLabel(QStringLiteral("Unidad"), this);
+    auto* unidad = new QLabel(tr("Unidad"), this);
     unidad->hide();
     unidad->setBuddy(lstDiscos);
-    lstCarpetas->setAccessibleName(QStringLiteral("Carpetas"));
-    lstFicheros->setAccessibleName(QStringLiteral("Archivos"));
+    lstCarpetas->setAccessibleName(tr("Carpetas"));
+    lstFicheros->setAccessibleName(tr("Archivos"));
     // Where the keys go, plain to see in either list.
     for (QWidget* lista : {static_cast<QWidget*>(lstCarpetas), static_cast<QWidget*>(lstFicheros)})
         lista->setStyleSheet(QStringLiteral("QAbstractItemView:focus { border: 2px solid palette(highlight); }"));
@@ -91,7 +91,7 @@ frmSeleccion::frmSeleccion(Estado& e, QWidget* parent)
     cmbFiltro->setEditable(true);
     cmbFiltro->setInsertPolicy(QComboBox::NoInsert);  // a typed pattern filters; it is no entry
     cmbFiltro->setCompleter(nullptr);  // completing would filter by a pattern nobody typed
-    cmbFiltro->lineEdit()->setAccessibleName(QStringLiteral("Filtro"));  // where the typing goes
+    cmbFiltro->lineEdit()->setAccessibleName(tr("Filtro"));  // where the typing goes
     cmbFiltro->addItems({u"*.*"_qs, u"*.avi"_qs, u"*.c*"_qs, u"*.dat"_qs, u"*.doc"_qs,
                          u"*.exe"_qs, u"*.gif"_qs, u"*.html"_qs, u"*.html"_qs, u"*.jpg"_qs,
                          u"*.js"_qs, u"*.mdb"_qs, u"*.mid"_qs, u"*.mp3"_qs, u"*.rar"_qs,
@@ -232,11 +232,11 @@ bool frmSeleccion::Tomar(QWidget* padre, Estado& e, QStringList nombres, const Q
     const auto esLog = [](const QString& n) { return n.endsWith(u".bwk", Qt::CaseInsensitive); };
     const qsizetype logs = std::count_if(nombres.cbegin(), nombres.cend(), esLog);
     if (logs > 0 && logs < nombres.size()
-        && Avisos::Pregunta(padre, QStringLiteral("La selección incluye logs guardados (*.bwk).\n"
-                                                  "¿Desea dejarlos fuera de la selección?")))
+        && Avisos::Pregunta(padre, tr("La selección incluye logs guardados (*.bwk).\n"
+                                                      "¿Desea dejarlos fuera de la selección?")))
         nombres.removeIf(esLog);
     if (nombres.size() > std::numeric_limits<qint16>::max()) {
-        Avisos::Error(padre, QStringLiteral("Se pueden seleccionar como máximo 32767 archivos."));
+        Avisos::Error(padre, tr("Se pueden seleccionar como máximo 32767 archivos."));
         return false;
     }
     e.NumArchivos = qint16(nombres.size());
@@ -284,8 +284,7 @@ bool frmSeleccion::DiscoListo(const QString& raiz)
     const std::optional<bool> listo = Discos::Disponible(raiz, Sondear(raiz));
     MarcarDiscos();
     if (!listo.value_or(false))
-        Avisos::Error(this, listo ? QStringLiteral("Dispositivo no disponible")
-                                  : QStringLiteral("Dispositivo no disponible: no responde."));
+        Avisos::Error(this, listo ? tr("Dispositivo no disponible") : tr("Dispositivo no disponible: no responde."));
     return listo.value_or(false);
 }
 
@@ -300,9 +299,9 @@ void frmSeleccion::MarcarDiscos()
         Sonda& sonda = *sondas.at(d.raiz);
         const std::optional<bool> listo = sonda.Respuesta();
         if (listo == false)
-            texto += QStringLiteral(" (no disponible)");
+            texto += tr(" (no disponible)");
         else if (!listo && sonda.Espera() > Discos::EsperaMaxima)
-            texto += QStringLiteral(" (no responde)");
+            texto += tr(" (no responde)");
         else if (!listo)
             esperando = true;
         lstDiscos->setItemText(i, texto);

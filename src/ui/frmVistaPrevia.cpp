@@ -6,8 +6,8 @@
 #include <QTableView>
 
 frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent, const QString& confirmar)
-    : DialogoDeCambios(parent, "frmVistaPrevia", QStringLiteral("Vista previa"), "lstVistaPrevia",
-                       QStringLiteral("Cambios previstos"))
+    : DialogoDeCambios(parent, "frmVistaPrevia", tr("Vista previa"), "lstVistaPrevia",
+                       tr("Cambios previstos"))
 {
     if (!confirmar.isEmpty() && prevision.mensaje.isEmpty()) {
         auto* cmdConfirmar = new QPushButton(confirmar, this);
@@ -26,7 +26,7 @@ frmVistaPrevia::frmVistaPrevia(Prevision prevision, QWidget* parent, const QStri
         adjustSize();
         return;
     }
-    lblResumen->setText(QStringLiteral("%1 cambios, %2 fallarán").arg(prevision.cambios).arg(prevision.fallos));
+    lblResumen->setText(tr("%1 cambios, %2 fallarán").arg(prevision.cambios).arg(prevision.fallos));
     QList<FilaCambio> filas;
     filas.reserve(prevision.filas.size());
     for (const FilaPrevista& f : std::as_const(prevision.filas))

@@ -2,7 +2,8 @@
 """The program as a file manager starts it: "--help" and "--version" without a display; files
 and file:// URIs on its command line (a byte that is not UTF-8, blanks, quotes, a line break)
 with a missing one, selected and renamed byte for byte; the menu entry started by gio with files
-of another folder, a window of its own beside the first; files of two folders refused.
+of another folder, a window of its own beside the first; files of two folders refused; English
+when the user's language is English.
     lanzar.py PROGRAM FOLDER   (correr.sh starts the display and the buses first)"""
 import os
 import signal
@@ -105,6 +106,18 @@ def main():
     if comprobar(tercera, "the third start is not on the AT-SPI desktop"):
         _, mensajes = ventana_con(tercera, "0")
         comprobar(any("2 carpetas distintas" in m for m in mensajes), f"two folders not said: {mensajes}")
+
+    # In the language the user prefers: English before Spanish; otherwise Spanish, whatever
+    # else the system speaks.
+    for lengua, ayuda in (("en_US.UTF-8", "Usage: brindlewick"), ("es_ES.UTF-8", "Uso: brindlewick"),
+                          ("de_DE.UTF-8", "Uso: brindlewick")):
+        r = subprocess.run([PROGRAMA, "--help"], env={**sin_pantalla, "LC_ALL": "", "LANGUAGE": "", "LANG": lengua},
+                           capture_output=True, timeout=10)
+        comprobar(r.stdout.decode().startswith(ayuda), f"--help under {lengua} printed {r.stdout[:40]!r}")
+    inglesa = aplicacion(arrancar([os.fsencode(PROGRAMA)], CARPETA, LC_ALL="", LANGUAGE="", LANG="en_US.UTF-8").pid)
+    principal = inglesa and ventana_de(inglesa, {"frame"}, "Brindlewick", 10)
+    botones = {o.name for o in lista(principal, {"push button"})} if principal else set()
+    comprobar({"Select", "Rename"} <= botones, f"the window under en_US is not in English: {botones}")
 
 
 terminar(main)

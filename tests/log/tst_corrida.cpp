@@ -293,7 +293,7 @@ void PruebaCorrida::dosVentanasYHistorial()
     const auto vistas = [&historial] {
         QStringList v;
         for (const EntradaHistorial& h : historial())
-            v << QStringLiteral("%1 %2 %3 %4").arg(h.operacion).arg(h.renombrados).arg(h.fallos).arg(TextoEstado(h.estado));
+            v << QStringLiteral("%1 %2 %3 %4").arg(Describir(h.eleccion)).arg(h.renombrados).arg(h.fallos).arg(TextoEstado(h.estado));
         return v;
     };
     const QString png = u"Cambiar extensiones a: png"_qs, txt = u"Cambiar extensiones a: txt"_qs;
@@ -366,7 +366,7 @@ void PruebaCorrida::historialDanadoYPodado()
         EntradaHistorial d;
         d.fecha = QDateTime(QDate(2026, 1, 1), QTime(), Qt::UTC).addSecs(i);
         d.carpeta = u"/f/"_qs;
-        d.operacion = QString::number(i);
+        d.eleccion.frase = QString::number(i);  // as cards were written before: a sentence
         LogDeCorrida log;
         QVERIFY(log.Abrir(temporal, CabeceraLog(0, {}), d).ok && log.Comenzar({}).ok);
         log.Terminar(EstadoEntrada::Completa, 0, 0);
@@ -377,7 +377,7 @@ void PruebaCorrida::historialDanadoYPodado()
     PodarHistorial(carpeta);
     const QList<EntradaHistorial> quedan = LeerHistorial(carpeta);
     QCOMPARE(quedan.size(), 1000);
-    QCOMPARE(quedan.first().operacion + u' ' + quedan.last().operacion, u"1001 2"_qs);
+    QCOMPARE(Describir(quedan.first().eleccion) + u' ' + Describir(quedan.last().eleccion), u"1001 2"_qs);
     QVERIFY(QFile::exists(carpeta + u"/ajeno.doc"_qs) && QFile::exists(carpeta + u"/basura.ficha"_qs));
 }
 

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void teclado();
     void nombresAccesibles();
     void etiquetaYBarra();
+    void idioma_data();
+    void idioma();
 };
 
 namespace {
@@ -50,6 +52,38 @@ QStringList CadenaDeTab(QWidget* primero)
             break;
     }
     return cadena;
+}
+
+// What a user can see or hear in each window: titles, names and descriptions, menus, column
+// headers, the manual's title; and the message of a refused run.
+QStringList Textos()
+{
+    Banco b;
+    frmAcerca acerca;
+    frmAyuda ayuda;
+    frmHistorial historial(b.c.ruta(), {}, {});
+    frmResultado resultado({{u"a"_qs, u"b"_qs, {}}});
+    frmVistaPrevia vista({});
+    QStringList textos;
+    for (QWidget* ventana : QList<QWidget*>{b.w.get(), b.w->findChild<frmSeleccion*>(), &acerca, &ayuda, &historial,
+                                            &resultado, &vista}) {
+        textos << ventana->windowTitle();
+        for (QWidget* w : ventana->findChildren<QWidget*>()) {
+            const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            textos << a->text(QAccessible::Name) << a->text(QAccessible::Description);
+            if (auto* tabla = qobject_cast<QTableView*>(w))
+                for (int c = 0; c < tabla->model()->columnCount(); ++c)
+                    textos << tabla->model()->headerData(c, Qt::Horizontal).toString();
+        }
+        for (const QAction* accion : ventana->findChildren<QAction*>())
+            textos << accion->text();
+    }
+    textos << ayuda.findChild<QTextBrowser*>()->toPlainText().trimmed().section(u'\n', 0, 0).trimmed();
+    b.c.crear(Lista({"a"}));
+    b.seleccionar(Lista({"a"}));
+    b.escribir("txtExtension", u"t?t"_qs);
+    b.renombrar();
+    return textos << Mensajes().value(0).section(u'\n', 0, 0);
 }
 
 }  // namespace
@@ -584,7 +618,7 @@ void PruebaVentana::teclado()
     abrir(Qt::Key_Return, {});
     QCOMPARE(vistos, Lista({"Vista previa: lstVistaPrevia cmdCerrar", "Historial: lstHistorial cmdCerrarHist",
                             "Seleccionar archivos: lstFicheros cmdAceptar cmdCancelar cmbFiltro lstDiscos lstCarpetas"}));
-    HablarEspanol();
+    Hablar(Idioma::Espanol);
     QCOMPARE(b.menu("mnuVistaPrevia")->shortcut().toString(QKeySequence::NativeText), u"Ctrl+P"_qs);
     QVERIFY(b.numArchivos() == u"0" && !b.activo("cmdProcesar"));  // Esc cancelled the selection as "Cancelar" does
 
@@ -682,6 +716,42 @@ void PruebaVentana::etiquetaYBarra()
     };
     const double letra = luz(cuenta->palette().color(QPalette::WindowText)), fondo = luz(cuenta->palette().color(QPalette::Window));
     QVERIFY(cuenta->autoFillBackground() && (std::max(letra, fondo) + 0.05) / (std::min(letra, fondo) + 0.05) >= 4.5);
+}
+
+void PruebaVentana::idioma_data()
+{
+    QTest::addColumn<QStringList>("preferidos");
+    QTest::addColumn<bool>("ingles");
+    QTest::newRow("English first") << Lista({"en-GB", "es-ES"}) << true;
+    QTest::newRow("Spanish first") << Lista({"es_ES", "en_US"}) << false;
+    QTest::newRow("German, then English") << Lista({"de-DE", "en-US", "es"}) << true;
+    QTest::newRow("German alone") << Lista({"de-DE"}) << false;
+}
+
+// The user's languages choose English or Spanish; in English, nothing a user sees or hears
+// is left in Spanish.
+void PruebaVentana::idioma()
+{
+    QFETCH(QStringList, preferidos);
+    QFETCH(bool, ingles);
+    QCOMPARE(IdiomaPreferido(preferidos) == Idioma::Ingles, ingles);
+    if (!ingles)
+        return;
+    const QStringList espanol = Textos();
+    Hablar(Idioma::Ingles);
+    const QStringList enIngles = Textos();
+    Hablar(Idioma::Espanol);
+    QCOMPARE(enIngles.size(), espanol.size());
+    // The same in both: names, numbers and signs.
+    const QStringList iguales = Lista({"Brindlewick", "A --> a", "a --> A", "Manual", "&Manual", "Web:", "e-mail",
+                                       "brindlewick.example.org", "By the Brindlewick team", "0"});
+    QStringList sinTraducir;
+    for (qsizetype i = 0; i < espanol.size(); ++i)
+        if (espanol[i] == enIngles[i] && espanol[i].contains(QRegularExpression(u"[a-z]"_qs)) && !iguales.contains(espanol[i]))
+            sinTraducir << espanol[i];
+    QCOMPARE(sinTraducir, QStringList());
+    for (const char* visto : {"Rename", "&Options", "Change extensions to:", "!Invalid extension", "Brindlewick Manual"})
+        QVERIFY2(enIngles.contains(QString::fromUtf8(visto)), visto);
 }
 
 QTEST_MAIN(PruebaVentana)
