@@ -3,7 +3,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME brindlewick)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The Brindlewick developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch file renamer with undo, in Spanish")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch file renamer with undo, in Spanish and English")
 set(CPACK_PACKAGE_DESCRIPTION [=[
 Brindlewick renames many files of one folder in a single run: it changes
 their extension, replaces a text in their names, adds a text, numbers them
@@ -12,10 +12,12 @@ from a pattern, or turns their names to lower or upper case.
 Every rename is recorded, so a run can be undone, even much later from a
 saved log. A rename that would overwrite a file is refused and reported.
 
-Files chosen in a file manager reach it directly: "Renombrar con Brindlewick"
-in Dolphin's and Nemo's menus, a drop on its window, or its command line.
+Files chosen in a file manager reach it directly: "Rename with Brindlewick"
+("Renombrar con Brindlewick") in Dolphin's and Nemo's menus, a drop on its
+window, or its command line.
 
-The user interface is in Spanish.]=])
+The user interface is in Spanish, and in English for users whose desktop
+puts English before Spanish.]=])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${BRINDLEWICK_MANTENEDOR}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

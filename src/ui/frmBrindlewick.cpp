@@ -151,7 +151,8 @@ void frmBrindlewick::CrearControles()
     opcion(Opcion::Mayusculas, 1200, 600, 975);
     opcion(Opcion::Cambiar, 120, 960, 975);
     txtString1 = CajaDeTexto(fraOpciones, "txtString1", 1080, 960, 735, 25, tr("Texto a buscar"));
-    Crear<QLabel>(fraOpciones, "Label1", 1875, 975, 255, 255, tr("por"));
+    // The whole gap between the boxes, centred: "por" where it was designed, a longer word whole.
+    Crear<QLabel>(fraOpciones, "Label1", 1815, 975, 345, 255, tr("por"))->setAlignment(Qt::AlignCenter);
     txtString2 = CajaDeTexto(fraOpciones, "txtString2", 2160, 960, 735, 25, tr("Texto nuevo"));
     opcion(Opcion::Anadir, 120, 1320, 855);
     txtAnadir = CajaDeTexto(fraOpciones, "txtAnadir", 1080, 1320, 1095, 25, tr("Texto a añadir"));
@@ -177,6 +178,9 @@ void frmBrindlewick::CrearControles()
     auto* modos = new QButtonGroup(fraAnadir);
     for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
         modos->addButton(sub);
+    // Sized for the Spanish captions; a longer translation takes the free room to their right.
+    for (QRadioButton* sub : {optAnadirPrincipio, optAnadirFinal, optAnadirEn})
+        sub->resize(std::max(sub->width(), sub->sizeHint().width()), sub->height());
     optOpciones[size_t(Opcion::Extension)]->setChecked(true);
     optAnadirPrincipio->setChecked(true);
     ActivarCajas();

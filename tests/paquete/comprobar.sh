@@ -100,6 +100,10 @@ escritorio() {
     local icono
     icono=$(sed -n 's/^Icon=//p' "$entrada")
     grep -qx 'Exec=brindlewick %F' "$entrada" || falla "the menu entry does not start brindlewick %F"
+    # In English too, for desktops that speak it.
+    for clave in Name GenericName Comment Keywords; do
+        grep -q "^$clave\[en\]=." "$entrada" || falla "the menu entry has no $clave[en]"
+    done
     [ -x "$extraido/usr/bin/brindlewick" ] || falla "no brindlewick in usr/bin"
     local tema
     for tema in scalable/apps/"$icono".svg {16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$icono".png; do
@@ -120,10 +124,12 @@ kio/servicemenus/brindlewick.desktop|X-KDE-Protocols=file
 kio/servicemenus/brindlewick.desktop|Actions=renombrar;
 kio/servicemenus/brindlewick.desktop|[Desktop Action renombrar]
 kio/servicemenus/brindlewick.desktop|Name=Renombrar con Brindlewick
+kio/servicemenus/brindlewick.desktop|Name[en]=Rename with Brindlewick
 kio/servicemenus/brindlewick.desktop|Icon=$icono
 kio/servicemenus/brindlewick.desktop|Exec=brindlewick %U
 nemo/actions/brindlewick.nemo_action|[Nemo Action]
 nemo/actions/brindlewick.nemo_action|Name=Renombrar con Brindlewick
+nemo/actions/brindlewick.nemo_action|Name[en]=Rename with Brindlewick
 nemo/actions/brindlewick.nemo_action|Icon-Name=$icono
 nemo/actions/brindlewick.nemo_action|Exec=brindlewick %U
 nemo/actions/brindlewick.nemo_action|Selection=notnone

@@ -54,9 +54,23 @@ QStringList CadenaDeTab(QWidget* primero)
     return cadena;
 }
 
+// Whether a caption is wider than the room its control gives it.
+bool Corto(QWidget* w)
+{
+    const auto ancho = [w](QString t) { return w->fontMetrics().horizontalAdvance(t.remove(u'&')); };
+    if (auto* radio = qobject_cast<QRadioButton*>(w))
+        return ancho(radio->text()) + w->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
+            + w->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) > w->width();
+    if (auto* boton = qobject_cast<QPushButton*>(w))
+        return ancho(boton->text()) > w->width() - 8;
+    auto* etiqueta = qobject_cast<QLabel*>(w);
+    return etiqueta && !etiqueta->wordWrap() && ancho(etiqueta->text().section(u'\n', 0, 0)) > etiqueta->contentsRect().width();
+}
+
 // What a user can see or hear in each window: titles, names and descriptions, menus, column
-// headers, the manual's title; and the message of a refused run.
-QStringList Textos()
+// headers, the manual's title; and the message of a refused run. The captions cut short by
+// their width go to `cortos`.
+QStringList Textos(QStringList& cortos)
 {
     Banco b;
     frmAcerca acerca;
@@ -71,6 +85,8 @@ QStringList Textos()
         for (QWidget* w : ventana->findChildren<QWidget*>()) {
             const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
             textos << a->text(QAccessible::Name) << a->text(QAccessible::Description);
+            if (Corto(w))
+                cortos << w->objectName();
             if (auto* tabla = qobject_cast<QTableView*>(w))
                 for (int c = 0; c < tabla->model()->columnCount(); ++c)
                     textos << tabla->model()->headerData(c, Qt::Horizontal).toString();
@@ -729,7 +745,7 @@ void PruebaVentana::idioma_data()
 }
 
 // The user's languages choose English or Spanish; in English, nothing a user sees or hears
-// is left in Spanish.
+// is left in Spanish, and no caption is cut where the Spanish one is whole.
 void PruebaVentana::idioma()
 {
     QFETCH(QStringList, preferidos);
@@ -737,10 +753,14 @@ void PruebaVentana::idioma()
     QCOMPARE(IdiomaPreferido(preferidos) == Idioma::Ingles, ingles);
     if (!ingles)
         return;
-    const QStringList espanol = Textos();
+    QStringList cortosEspanol, cortosIngles;
+    const QStringList espanol = Textos(cortosEspanol);
     Hablar(Idioma::Ingles);
-    const QStringList enIngles = Textos();
+    const QStringList enIngles = Textos(cortosIngles);
     Hablar(Idioma::Espanol);
+    for (const QString& n : cortosEspanol)
+        cortosIngles.removeOne(n);
+    QCOMPARE(cortosIngles, QStringList());
     QCOMPARE(enIngles.size(), espanol.size());
     // The same in both: names, numbers and signs.
     const QStringList iguales = Lista({"Brindlewick", "A --> a", "a --> A", "Manual", "&Manual", "Web:", "e-mail",

@@ -10,12 +10,15 @@
 #include "engine/Pantalla.h"
 #include "log/Deshacer.h"
 #include "log/Historial.h"
+#include "log/Simulacion.h"
 #include "ui/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmAcerca.h"
+#include "ui/Idioma.h"
 #include "ui/frmAyuda.h"
 #include "ui/frmBrindlewick.h"
 #include "ui/frmHistorial.h"
+#include "ui/frmResultado.h"
 #include "ui/frmSeleccion.h"
 #include "ui/frmVistaPrevia.h"
 
@@ -35,6 +38,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -48,7 +52,7 @@ struct Captura {
 };
 
 // The main window with one operation chosen and its boxes filled as a user would.
-std::unique_ptr<QWidget> Principal(Estado& e, int opcion)
+std::unique_ptr<QWidget> Principal(Estado& e, Opcion opcion)
 {
     auto w = std::make_unique<frmBrindlewick>(e);
     const char* textos[] = {"jpg", "IMG_", "Foto_", "_2024", "3", "vacaciones*.jpg", "1"};
@@ -56,9 +60,9 @@ std::unique_ptr<QWidget> Principal(Estado& e, int opcion)
                            "txtPosicion", "txtGenerar", "txtGenerarDesde"};
     for (int i = 0; i < 7; ++i)
         w->findChild<QLineEdit*>(QString::fromLatin1(cajas[i]))->setText(QString::fromUtf8(textos[i]));
-    if (opcion == 2)
+    if (opcion == Opcion::Anadir)
         w->findChild<QRadioButton*>(u"optAnadirEn"_qs)->click();
-    w->findChild<QRadioButton*>(QStringLiteral("optOpciones_%1").arg(opcion))->click();
+    w->findChild<QRadioButton*>(QStringLiteral("optOpciones_%1").arg(int(opcion)))->click();
     return w;
 }
 
@@ -148,12 +152,6 @@ const Captura Capturas[] = {
     {"frmAcerca.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAcerca>(); }},
     {"frmBrindlewick.png",
      [](Estado& e) -> std::unique_ptr<QWidget> { return std::make_unique<frmBrindlewick>(e); }},
-    {"frmBrindlewick-0-extension.png", [](Estado& e) { return Principal(e, 0); }},
-    {"frmBrindlewick-1-cambiar.png", [](Estado& e) { return Principal(e, 1); }},
-    {"frmBrindlewick-2-anadir.png", [](Estado& e) { return Principal(e, 2); }},
-    {"frmBrindlewick-3-generar.png", [](Estado& e) { return Principal(e, 3); }},
-    {"frmBrindlewick-4-minusculas.png", [](Estado& e) { return Principal(e, 4); }},
-    {"frmBrindlewick-5-mayusculas.png", [](Estado& e) { return Principal(e, 5); }},
     {"frmBrindlewick-menu.png",
      [](Estado& e) -> std::unique_ptr<QWidget> {
          auto w = std::make_unique<frmBrindlewick>(e);
@@ -166,6 +164,13 @@ const Captura Capturas[] = {
     {"frmAyuda.png", [](Estado&) -> std::unique_ptr<QWidget> { return std::make_unique<frmAyuda>(); }},
     {"frmVistaPrevia.png", [](Estado& e) { return VistaPrevia(e); }},
     {"frmHistorial.png", [](Estado& e) { return Historial(e); }},
+    {"frmResultado.png",
+     [](Estado&) -> std::unique_ptr<QWidget> {
+         return std::make_unique<frmResultado>(QList<FilaResultado>{
+             {u"IMG_2.jpg"_qs, u"IMG_3.jpg"_qs, TextoResultado(ResultadoPrevisto::NombreExiste)},
+             {u"IMG_1.jpg"_qs, u"IMG_1.png"_qs, {}},
+             {u"notas.txt"_qs, u"notas.txt"_qs, {}}});
+     }},
 };
 
 }  // namespace
@@ -173,6 +178,7 @@ const Captura Capturas[] = {
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    Hablar(IdiomaPreferido());
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
@@ -190,8 +196,15 @@ int main(int argc, char* argv[])
     Estado e;
     e.RutaPrograma = muestras.path();
 
+    // The main window once per operation, its boxes filled.
+    std::vector<Captura> capturas(std::begin(Capturas), std::end(Capturas));
+    std::vector<QByteArray> nombres;
+    for (const DefinicionOperacion& d : Operaciones())
+        nombres.push_back("frmBrindlewick-" + QByteArray(d.clave) + ".png");
+    for (const DefinicionOperacion& d : Operaciones())
+        capturas.push_back({nombres[size_t(d.opcion)].constData(), [&d](Estado& e) { return Principal(e, d.opcion); }});
     int fallos = 0;
-    for (const Captura& c : Capturas) {
+    for (const Captura& c : capturas) {
         const std::unique_ptr<QWidget> ventana = c.crear(e);
         ventana->show();
         QApplication::processEvents();
