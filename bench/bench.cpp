@@ -15,7 +15,7 @@
 #include "engine/Panel.h"
 #include "engine/Plan.h"
 #include "engine/Pantalla.h"
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 #include "ui/Escritorio.h"
 #include "log/Historial.h"
 #include "log/Registro.h"

@@ -183,10 +183,11 @@ ResultadoProceso DeshacerEntrada(Estado& e, Pantalla& pantalla, const EntradaHis
     if (ahora->estado == EstadoEntrada::Deshecha)
         return Rehusar(QCoreApplication::translate("Proceso", "Esta ejecución ya está deshecha."));
     const Pendiente pendiente = CalcularPendiente(*ahora, LeerHistorial(carpeta));
-    // What a run killed between reserving a name and renaming onto it left behind.
+    // What a run killed between reserving a name and renaming onto it left behind. One that
+    // cannot be removed makes its file's way back fail, which the undo then reports.
     CarpetaAbierta reservas(ahora->carpeta);
     for (const QString& r : pendiente.reservas)
-        reservas.QuitarReserva(r);
+        static_cast<void>(reservas.QuitarReserva(r));
     const qint16 num = qint16(std::min<qsizetype>(pendiente.renombres.size(), 32767));
     Eleccion deshacer = ahora->eleccion;
     ++deshacer.deshaceres;

@@ -1,6 +1,7 @@
 #include "dialogs/cComDlg.h"
 
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
+#include "dialogs/Sustituto.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
 #include <QFileInfo>
-#include <QQueue>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -24,15 +24,9 @@ constexpr quint32 OFN_FILEMUSTEXIST = 0x1000;
 
 constexpr QChar Nul(u'\0');
 
-struct Prueba {
-    bool activo = false;
-    QQueue<std::optional<QString>> respuestas;
-    QList<cComDlg::Peticion> peticiones;
-};
-
-Prueba& EstadoPrueba()
+Sustituto<cComDlg::Peticion, std::optional<QString>>& Prueba()
 {
-    static Prueba p;
+    static Sustituto<cComDlg::Peticion, std::optional<QString>> p;
     return p;
 }
 
@@ -157,11 +151,8 @@ private:
 
 std::optional<QString> Preguntar(const cComDlg::Peticion& peticion)
 {
-    Prueba& prueba = EstadoPrueba();
-    if (prueba.activo) {
-        prueba.peticiones.append(peticion);
-        return prueba.respuestas.isEmpty() ? std::nullopt : prueba.respuestas.dequeue();
-    }
+    if (Prueba().activo)
+        return Prueba().Atender(peticion);
     DialogoFichero dialogo(peticion);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
@@ -176,16 +167,7 @@ bool cComDlg::ShowOpen(bool abrir)
     if (!elegido)
         return false;
     FileName = QDir::toNativeSeparators(*elegido);
-    const qsizetype fin = FinCarpeta(FileName);
-    FileTitle = FileName.mid(fin);
-    Path = FileName.left(fin);
     return true;
-}
-
-void cComDlg::Action(qint16 vNewValue)
-{
-    if (vNewValue == 1 || vNewValue == 2)
-        ShowOpen(vNewValue == 1);
 }
 
 void cComDlg::Filter(const QString& sNewFilter)
@@ -205,7 +187,6 @@ void cComDlg::Filter(const QString& sNewFilter)
 cComDlg::Peticion cComDlg::Pedir(bool abrir) const
 {
     const QList<Par> pares = Pares(filtro);
-    const qsizetype elegido = FilterIndex >= 1 && FilterIndex <= pares.size() ? FilterIndex - 1 : 0;
     const qsizetype fin = FinCarpeta(FileName);
 
     Peticion p;
@@ -217,10 +198,10 @@ cComDlg::Peticion cComDlg::Pedir(bool abrir) const
     p.fichero = FileName.mid(fin);
     for (const Par& par : pares)
         p.filtros << FiltroQt(par);
-    p.filtroInicial = p.filtros.value(elegido);
+    p.filtroInicial = p.filtros.value(0);
     // Open takes names as typed: a file without extension must stay reachable.
     if (!abrir)
-        p.sufijo = DefaultExt.isEmpty() ? ExtensionDe(pares.value(elegido).patrones) : DefaultExt;
+        p.sufijo = ExtensionDe(pares.value(0).patrones);
     p.confirmarSobrescribir = !abrir && (Flags & OFN_OVERWRITEPROMPT) != 0;
     p.carpetaDebeExistir = (Flags & OFN_PATHMUSTEXIST) != 0;
     // A Save dialog that demanded an existing file could never create one.
@@ -230,20 +211,20 @@ cComDlg::Peticion cComDlg::Pedir(bool abrir) const
 
 void cComDlg::ModoPrueba(bool activo)
 {
-    EstadoPrueba() = Prueba{activo, {}, {}};
+    Prueba().Activar(activo);
 }
 
 void cComDlg::Elegir(const QString& ruta)
 {
-    EstadoPrueba().respuestas.enqueue(ruta);
+    Prueba().respuestas.enqueue(ruta);
 }
 
 void cComDlg::Cancelar()
 {
-    EstadoPrueba().respuestas.enqueue(std::nullopt);
+    Prueba().respuestas.enqueue(std::nullopt);
 }
 
 QList<cComDlg::Peticion> cComDlg::Peticiones()
 {
-    return std::exchange(EstadoPrueba().peticiones, {});
+    return Prueba().Vistos();
 }

@@ -13,22 +13,15 @@ class cComDlg {
 public:
     QWidget* hWnd = nullptr;  // owner: the dialog is modal to it
     QString DialogTitle;
-    bool CancelError = false;  // kept for the callers: a cancel is never an error here
     quint32 Flags = 0;         // overwrite prompt, path and file must exist (Windows values)
-    QString DefaultExt;        // empty: the extension of the chosen filter pattern
     QString FileName;          // in: the name offered; out: full path of the chosen file
-    QString FileTitle;         // out: the chosen file's name without its folder
-    QString Path;              // out: the folder of FileName, with its trailing separator
-    int FilterIndex = 0;       // 1-based; 0 or out of range: the first pair
     QString InitDir;           // folder the dialog opens in
-    int MaxFileSize = 0;       // kept for the callers: names are not cut
 
     // The Open dialog when abrir, the Save dialog otherwise. True when the user confirmed a
     // file; a cancel changes nothing.
     bool ShowOpen(bool abrir);
-    // 1 Open, 2 Save, anything else nothing; the caller reads the properties afterwards.
-    void Action(qint16 vNewValue);
-    // "Description|pattern|..." pairs; the text is kept in the NUL-separated form of the
+    // "Description|pattern|..." pairs, the first offered first and its extension added to a
+    // name saved without one; the text is kept in the NUL-separated form of the
     // Windows dialogs, which FiltroSistema returns.
     void Filter(const QString& sNewFilter);
     const QString& FiltroSistema() const { return filtro; }

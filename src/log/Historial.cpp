@@ -232,13 +232,14 @@ ResultadoSistema LogDeCorrida::CopiarATemporal()
 
 void LogDeCorrida::Terminar(EstadoEntrada estado, int renombrados, int fallos)
 {
+    // The run's own log holds its records whatever becomes of the copy.
     if (copiaDeTemporal)
-        CopiarATemporal();
+        static_cast<void>(CopiarATemporal());
     entrada.estado = estado;
     entrada.renombrados = renombrados;
     entrada.fallos = fallos;
     // Unsaid, the entry is read from its plan, as interrupted once this process is gone.
-    EscribirFicha(entrada);
+    static_cast<void>(EscribirFicha(entrada));
     cerrojo.reset();
 }
 
@@ -350,7 +351,8 @@ QList<EntradaHistorial> LeerHistorial(const QString& carpeta)
 void MarcarEntrada(EntradaHistorial entrada, EstadoEntrada estado)
 {
     entrada.estado = estado;
-    EscribirFicha(entrada);
+    // Unwritten, the card keeps the state it had, which the next undo reads again.
+    static_cast<void>(EscribirFicha(entrada));
 }
 
 void PodarHistorial(const QString& carpeta, int maximo)

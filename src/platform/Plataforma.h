@@ -13,7 +13,8 @@
 
 // Everything that is neither Qt nor the C++ library lives behind these functions.
 
-struct ResultadoSistema {
+// Never dropped unread: a call whose failure does not matter says so where it is made.
+struct [[nodiscard]] ResultadoSistema {
     bool ok = true;
     QString razon;    // the system's description of the error when not ok
     int codigo = 0;   // its errno value, where the system gave one

@@ -1,5 +1,6 @@
 #include "ui/Discos.h"
 
+#include "dialogs/Sustituto.h"
 #include "engine/Listado.h"
 #include "platform/Plataforma.h"
 
@@ -10,14 +11,10 @@
 
 namespace {
 
-struct Prueba {
-    bool activo = false;
-    QList<Disco> discos;
-};
-
-Prueba& EstadoPrueba()
+// The drives' list asked for, answered with the test's drives.
+Sustituto<QStringList, QList<Disco>>& Prueba()
 {
-    static Prueba p;
+    static Sustituto<QStringList, QList<Disco>> p;
     return p;
 }
 
@@ -41,8 +38,8 @@ bool Elegible(const Montaje& m)
 
 QList<Disco> Discos::Lista(const QStringList& rutas)
 {
-    if (EstadoPrueba().activo)
-        return EstadoPrueba().discos;
+    if (Prueba().activo)
+        return Prueba().Atender(rutas);
     const QList<Montaje> montajes = LeerMontajes();
     const QHash<QString, QString> etiquetas = EtiquetasDeVolumenes();
     QList<Disco> lista;
@@ -69,7 +66,7 @@ std::optional<bool> Discos::Disponible(const QString& raiz, Sonda& sonda)
 {
     // An unmounted volume may leave its mount point behind as a plain folder of the volume
     // above it: that is not the drive the user picked.
-    if (!EstadoPrueba().activo) {
+    if (!Prueba().activo) {
         const QList<Montaje> montajes = LeerMontajes();
         if (std::none_of(montajes.cbegin(), montajes.cend(), [&raiz](const Montaje& m) { return m.raiz == raiz; }))
             return false;
@@ -100,5 +97,5 @@ QString Discos::RaizDe(const QList<Disco>& discos, const QString& ruta)
 
 void Discos::ModoPrueba(bool activo, const QList<Disco>& discos)
 {
-    EstadoPrueba() = Prueba{activo, discos};
+    Prueba().Activar(activo, discos);
 }

@@ -1,17 +1,14 @@
 #include "ui/Escritorio.h"
 
+#include "dialogs/Sustituto.h"
+
 #include <QDesktopServices>
 
 namespace {
 
-struct Prueba {
-    bool activo = false;
-    QList<QUrl> abiertos;
-};
-
-Prueba& EstadoPrueba()
+Sustituto<QUrl>& Prueba()
 {
-    static Prueba p;
+    static Sustituto<QUrl> p;
     return p;
 }
 
@@ -19,19 +16,18 @@ Prueba& EstadoPrueba()
 
 void Escritorio::Abrir(const QUrl& direccion)
 {
-    Prueba& p = EstadoPrueba();
-    if (p.activo)
-        p.abiertos.append(direccion);
+    if (Prueba().activo)
+        Prueba().Atender(direccion);
     else
         QDesktopServices::openUrl(direccion);  // a failure has nothing to tell the user
 }
 
 void Escritorio::ModoPrueba(bool activo)
 {
-    EstadoPrueba() = Prueba{activo, {}};
+    Prueba().Activar(activo);
 }
 
 QList<QUrl> Escritorio::Abiertos()
 {
-    return std::exchange(EstadoPrueba().abiertos, {});
+    return Prueba().Vistos();
 }

@@ -10,7 +10,7 @@
 #include "log/Guardar.h"
 #include "log/Historial.h"
 #include "platform/Nombres.h"
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 #include "ui/Encaje.h"
 #include "ui/Formas.h"
 #include "ui/Fuentes.h"
@@ -268,10 +268,8 @@ void frmBrindlewick::Form_Load()
 {
     seleccion = new frmSeleccion(e, this);
 
-    Dialogo.CancelError = true;
     Dialogo.hWnd = this;
     Dialogo.Filter(QStringLiteral("Log (*.bwk)|*.bwk"));
-    Dialogo.MaxFileSize = 260;
     Dialogo.Flags = 6150;
 
     mnuDeshacer->setEnabled(false);

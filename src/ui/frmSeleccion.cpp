@@ -3,7 +3,7 @@
 #include "engine/Estado.h"
 #include "engine/Listado.h"
 #include "platform/Plataforma.h"
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 #include "ui/Encaje.h"
 #include "ui/Fuentes.h"
 #include "ui/Icono.h"

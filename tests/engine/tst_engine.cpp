@@ -58,60 +58,87 @@ private Q_SLOTS:
     void reglas();
     void operar_data();
     void operar();
+    void planificar_data();
     void planificar();
-    void numerosYTextos();
+    void numeros_data();
+    void numeros();
+    void textos();
     void ordenYFiltro();
 };
 
 void PruebaEngine::reglas_data()
 {
-    // "rule|name|a|b": ext new extension a; cad replace a by b ("-": left alone); fin, pri,
-    // posN add a at the end, at the start, at position N; may, min upper or lower case;
-    // genN pattern a from N over b files: the first and last names.
-    QTest::addColumn<QString>("fila");
+    // `a` and `b` are the operation's texts (for "Añadir:", the text and where; for
+    // "Generar:", the pattern and how many files); `n` the position or the first number. "-": the name is left alone;
+    // for "Generar:", the first and last names, none when refused.
+    QTest::addColumn<Opcion>("opcion");
+    QTest::addColumn<QString>("viejo");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("n");
     QTest::addColumn<QString>("nuevo");
     const QString e = QStringLiteral("\U0001F600");  // one character outside 16 bits
-    for (const auto& [fila, nuevo] : std::initializer_list<std::pair<QString, QString>>{
-             {u"ext|informe.final.doc|txt"_qs, u"informe.final.txt"_qs},
-             {u"ext|LEEME|txt"_qs, u"LEEME.txt"_qs},
-             {u"cad|foto_foto.jpg|foto|img"_qs, u"img_foto.jpg"_qs},
-             {u"cad|Foto.jpg|foto|img"_qs, u"-"_qs},
-             {u"cad|"_qs + e + u".txt|"_qs + QChar(0xDE00) + u"|x"_qs, u"-"_qs},  // half a character
-             {u"fin|archivo.tar.gz|_1"_qs, u"archivo.tar_1.gz"_qs},
-             {u"pri|foto.JPG|_1"_qs, u"_1foto.JPG"_qs},
-             {u"pos8|foto.JPG|_1"_qs, u"foto.JPG"_qs},
-             {u"pos3|a"_qs + e + e + u"b|_"_qs, u'a' + e + u'_' + e + u'b'},
-             {u"may|año 2001.txt"_qs, u"AÑO 2001.TXT"_qs},
-             {u"min|Foto Playa.JPG"_qs, u"foto playa.jpg"_qs},
-             {u"may|caf"_qs + QChar(0xDCE9) + u".jpg"_qs, u"CAF"_qs + QChar(0xDCE9) + u".JPG"_qs},  // a byte not text
-             {u"gen1|v*.jpg|9"_qs, u"v01.jpg v09.jpg"_qs},
-             {u"gen1|copia.de.seg|2"_qs, u"copia.de1.seg copia.de2.seg"_qs},
-             {u"gen-5|n*|3"_qs, u"n-05 n-03"_qs},
-             {u"gen32760|*|8"_qs, u""_qs},  // past 16 bits: refused before the first rename
-         })
-        QTest::newRow(qPrintable(fila)) << fila << nuevo;
+    using enum Opcion;
+    QTest::newRow("extension after the last dot") << Extension << u"informe.final.doc"_qs << u"txt"_qs << QString() << 0
+                                                  << u"informe.final.txt"_qs;
+    QTest::newRow("extension added") << Extension << u"LEEME"_qs << u"txt"_qs << QString() << 0 << u"LEEME.txt"_qs;
+    QTest::newRow("replace the first") << Cambiar << u"foto_foto.jpg"_qs << u"foto"_qs << u"img"_qs << 0
+                                       << u"img_foto.jpg"_qs;
+    QTest::newRow("replace, case apart") << Cambiar << u"Foto.jpg"_qs << u"foto"_qs << u"img"_qs << 0 << u"-"_qs;
+    QTest::newRow("replace half a character") << Cambiar << e + u".txt"_qs << QString(QChar(0xDE00)) << u"x"_qs << 0
+                                              << u"-"_qs;
+    QTest::newRow("add at the end") << Anadir << u"archivo.tar.gz"_qs << u"_1"_qs << u"final"_qs << 0
+                                    << u"archivo.tar_1.gz"_qs;
+    QTest::newRow("add at the start") << Anadir << u"foto.JPG"_qs << u"_1"_qs << u"principio"_qs << 0
+                                      << u"_1foto.JPG"_qs;
+    QTest::newRow("add past the end") << Anadir << u"foto.JPG"_qs << u"_1"_qs << u"posición"_qs << 8 << u"foto.JPG"_qs;
+    QTest::newRow("add between characters outside 16 bits") << Anadir << u'a' + e + e + u'b' << u"_"_qs << u"posición"_qs
+                                                             << 3 << u'a' + e + u'_' + e + u'b';
+    QTest::newRow("upper case") << Mayusculas << u"año 2001.txt"_qs << QString() << QString() << 0 << u"AÑO 2001.TXT"_qs;
+    QTest::newRow("lower case") << Minusculas << u"Foto Playa.JPG"_qs << QString() << QString() << 0
+                                << u"foto playa.jpg"_qs;
+    QTest::newRow("upper case beside a byte not text") << Mayusculas << u"caf"_qs + QChar(0xDCE9) + u".jpg"_qs
+                                                       << QString() << QString() << 0
+                                                       << u"CAF"_qs + QChar(0xDCE9) + u".JPG"_qs;
+    QTest::newRow("generate padded") << Generar << QString() << u"v*.jpg"_qs << u"9"_qs << 1 << u"v01.jpg v09.jpg"_qs;
+    QTest::newRow("generate before the last dot") << Generar << QString() << u"copia.de.seg"_qs << u"2"_qs << 1
+                                                  << u"copia.de1.seg copia.de2.seg"_qs;
+    QTest::newRow("generate negative") << Generar << QString() << u"n*"_qs << u"3"_qs << -5 << u"n-05 n-03"_qs;
+    QTest::newRow("generate past 16 bits") << Generar << QString() << u"*"_qs << u"8"_qs << 32760 << QString();
 }
 
+// Each rule on one name: in, out.
 void PruebaEngine::reglas()
 {
-    QFETCH(QString, fila);
-    const QStringList c = fila.split(u'|') + QStringList{{}, {}};
-    const QString regla = c[0].left(3);
-    const int n = c[0].mid(3).toInt();
+    QFETCH(Opcion, opcion);
+    QFETCH(QString, viejo);
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(int, n);
     QString r;
-    if (regla == u"ext")
-        r = ReglaExtension(c[1], c[2]);
-    else if (regla == u"cad")
-        r = ReglaCadena(c[1], c[2], c[3]).value_or(u"-"_qs);
-    else if (regla == u"may" || regla == u"min")
-        r = ReglaMayusculas(c[1], regla == u"may");
-    else if (regla == u"gen") {
-        Secuencia s(QList<QString>(c[2].toInt(), c[1]));
-        const bool refusada = GenerarNombres(s.e, s, s, c[1], qint16(n)) == FinOperacion::FueraDeLimites;
+    switch (opcion) {
+    case Opcion::Extension:
+        r = ReglaExtension(viejo, a);
+        break;
+    case Opcion::Cambiar:
+        r = ReglaCadena(viejo, a, b).value_or(u"-"_qs);
+        break;
+    case Opcion::Anadir:
+        r = ReglaAnadir(viejo, a, b == u"final" ? ModoFinal : b == u"principio" ? ModoPrincipio : ModoPosicion, quint8(n));
+        break;
+    case Opcion::Minusculas:
+    case Opcion::Mayusculas:
+        r = ReglaMayusculas(viejo, opcion == Opcion::Mayusculas);
+        break;
+    case Opcion::Generar: {
+        // Refused past 16 bits before the first rename.
+        Secuencia s(QList<QString>(b.toInt(), a));
+        const bool refusada = GenerarNombres(s.e, s, s, a, qint16(n)) == FinOperacion::FueraDeLimites;
         r = refusada ? QString() : s.llamadas.first().section(u'>', 1) + u' ' + s.llamadas.at(s.llamadas.size() - 2).section(u'>', 1);
         QCOMPARE(s.llamadas.isEmpty(), refusada);
-    } else
-        r = ReglaAnadir(c[1], c[2], regla == u"fin" ? ModoFinal : regla == u"pri" ? ModoPrincipio : ModoPosicion, quint8(n));
+        break;
+    }
+    }
     QTEST(r, "nuevo");
 }
 
@@ -161,41 +188,65 @@ void PruebaEngine::operar()
 
 // "old>new" per file in list order ("old>" for one left alone), and the planned steps: "a>b",
 // "a>~" set apart, "~>b" from there to its new name, "-a" passed.
-void PruebaEngine::planificar()
+void PruebaEngine::planificar_data()
 {
-    for (const auto& [pedidos, esperado] : {std::pair{"f1>f2 f2>f3 f3>f4 f4>f5", "f4>f5 f3>f4 f2>f3 f1>f2"},
-                                            std::pair{"f2>f1 f3>f2 f4>f3", "f2>f1 f3>f2 f4>f3"},
-                                            std::pair{"a>b b>a", "a>~ b>a ~>b"},
-                                            std::pair{"a>b b>c c>a", "a>~ c>a b>c ~>b"},
-                                            // c gives way to z, which asked for "a" first
-                                            std::pair{"z>a a>b b>c c>a", "b>c a>b z>a c>a"},
-                                            std::pair{"a>x b>x c> x>a", "a>~ x>a ~>x b>x -c"},
-                                            std::pair{"a>a b>B", "a>a b>B"},
-                                            std::pair{"IMG1>img2 IMG2>img3", "IMG2>img3 IMG1>img2"}}) {
-        QList<Renombre> r;
-        for (const QString& p : QString::fromLatin1(pedidos).split(u' '))
-            r.append({p.section(u'>', 0, 0), p.endsWith(u'>') ? std::nullopt : std::optional(p.section(u'>', 1))});
-        QStringList pasos;
-        for (const PasoPlan& p : Planificar(r, true)) {
-            const Renombre& x = r[p.archivo];
-            pasos << (p.tipo == PasoPlan::Tipo::Apartar         ? x.viejo + u">~"_qs
-                      : p.tipo == PasoPlan::Tipo::DesdeApartado ? u"~>"_qs + *x.nuevo
-                      : p.tipo == PasoPlan::Tipo::Ninguno       ? u'-' + x.viejo
-                                                                : x.viejo + u'>' + *x.nuevo);
-        }
-        QCOMPARE(pasos.join(u' '), QString::fromLatin1(esperado));
-    }
+    // Renames asked "old>new" ("old>" keeps its name), and the steps planned: "a>~" sets a
+    // file apart, "~>b" gives it its name afterwards, "-c" leaves c alone.
+    QTest::addColumn<QString>("pedidos");
+    QTest::addColumn<QString>("pasos");
+    QTest::newRow("a chain up, from its end") << "f1>f2 f2>f3 f3>f4 f4>f5" << "f4>f5 f3>f4 f2>f3 f1>f2";
+    QTest::newRow("a chain down, in order") << "f2>f1 f3>f2 f4>f3" << "f2>f1 f3>f2 f4>f3";
+    QTest::newRow("a swap") << "a>b b>a" << "a>~ b>a ~>b";
+    QTest::newRow("a rotation of three") << "a>b b>c c>a" << "a>~ c>a b>c ~>b";
+    QTest::newRow("two asking for one name: the first has it") << "z>a a>b b>c c>a" << "b>c a>b z>a c>a";
+    QTest::newRow("a swap beside a name asked twice") << "a>x b>x c> x>a" << "a>~ x>a ~>x b>x -c";
+    QTest::newRow("case changes alone") << "a>a b>B" << "a>a b>B";
+    QTest::newRow("a chain that differs in case") << "IMG1>img2 IMG2>img3" << "IMG2>img3 IMG1>img2";
 }
 
-void PruebaEngine::numerosYTextos()
+void PruebaEngine::planificar()
 {
-    // Typed numbers: "text=value" for a position (0 to 255), "text=-" where it is refused.
-    for (const char* caso : {"12abc=12", " 1 \t2\n=12", "2.5=2", "3.5=4", "&O178=15", "2,7=2", "1e2=100",
-                             "255=255", "255.5=-", "45e9223372036854775807=-", "1e400=-"}) {
-        const QString c = QString::fromUtf8(caso);
-        const auto leido = LeerEntero(c.section(u'=', 0, 0), 0, 255);
-        QCOMPARE(leido ? QString::number(*leido) : u"-"_qs, c.section(u'=', 1));
+    QFETCH(QString, pedidos);
+    QList<Renombre> r;
+    for (const QString& p : pedidos.split(u' '))
+        r.append({p.section(u'>', 0, 0), p.endsWith(u'>') ? std::nullopt : std::optional(p.section(u'>', 1))});
+    QStringList pasos;
+    for (const PasoPlan& p : Planificar(r, true)) {
+        const Renombre& x = r[p.archivo];
+        pasos << (p.tipo == PasoPlan::Tipo::Apartar         ? x.viejo + u">~"_qs
+                  : p.tipo == PasoPlan::Tipo::DesdeApartado ? u"~>"_qs + *x.nuevo
+                  : p.tipo == PasoPlan::Tipo::Ninguno       ? u'-' + x.viejo
+                                                            : x.viejo + u'>' + *x.nuevo);
     }
+    QTEST(pasos.join(u' '), "pasos");
+}
+
+void PruebaEngine::numeros_data()
+{
+    // A typed position (0 to 255) and what it reads as; none where it is refused.
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("valor");
+    QTest::newRow("digits then letters") << "12abc" << 12;
+    QTest::newRow("blanks between digits") << " 1 \t2\n" << 12;
+    QTest::newRow("a half to the even below") << "2.5" << 2;
+    QTest::newRow("a half to the even above") << "3.5" << 4;
+    QTest::newRow("octal") << "&O178" << 15;
+    QTest::newRow("a comma ends the number") << "2,7" << 2;
+    QTest::newRow("an exponent") << "1e2" << 100;
+    QTest::newRow("the largest") << "255" << 255;
+    QTest::newRow("rounded past the largest") << "255.5" << -1;
+    QTest::newRow("an exponent past 64 bits") << "45e9223372036854775807" << -1;
+    QTest::newRow("past a double") << "1e400" << -1;
+}
+
+void PruebaEngine::numeros()
+{
+    QFETCH(QString, texto);
+    QTEST(LeerEntero(texto, 0, 255).value_or(-1), "valor");
+}
+
+void PruebaEngine::textos()
+{
     QCOMPARE(LeerEntero(u"-32768"_qs, -32768, 32767), -32768);
     // A frame of 3000 twips and 4 files: the bar keeps its fractions.
     QCOMPARE(AnchoProgreso(3000.0f, 4, 0), 743.75f);

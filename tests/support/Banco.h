@@ -6,7 +6,7 @@
 
 #include "dialogs/cComDlg.h"
 #include "engine/Estado.h"
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmBrindlewick.h"
 #include "ui/frmResultado.h"

@@ -11,7 +11,7 @@
 #include "log/Deshacer.h"
 #include "log/Historial.h"
 #include "log/Simulacion.h"
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 #include "ui/Escritorio.h"
 #include "ui/frmAcerca.h"
 #include "ui/Idioma.h"

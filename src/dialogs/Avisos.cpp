@@ -1,18 +1,12 @@
-#include "ui/Avisos.h"
+#include "dialogs/Avisos.h"
 
-#include <QQueue>
+#include "dialogs/Sustituto.h"
 
 namespace {
 
-struct Prueba {
-    bool activo = false;
-    QQueue<QMessageBox::StandardButton> respuestas;
-    QList<Avisos::Visto> vistos;
-};
-
-Prueba& EstadoPrueba()
+Sustituto<Avisos::Visto, QMessageBox::StandardButton>& Prueba()
 {
-    static Prueba p;
+    static Sustituto<Avisos::Visto, QMessageBox::StandardButton> p;
     return p;
 }
 
@@ -30,11 +24,8 @@ QMessageBox::StandardButton Avisos::Mostrar(QWidget* padre, QMessageBox::Icon ic
                                             const QString& titulo, const QString& texto,
                                             QMessageBox::StandardButtons botones)
 {
-    Prueba& p = EstadoPrueba();
-    if (p.activo) {
-        p.vistos.append({icono, titulo, texto, botones});
-        return p.respuestas.isEmpty() ? PrimerBoton(botones) : p.respuestas.dequeue();
-    }
+    if (Prueba().activo)
+        return Prueba().Atender({icono, titulo, texto, botones}, PrimerBoton(botones));
     QMessageBox caja(icono, titulo, texto, botones, padre);
     caja.setDefaultButton(PrimerBoton(botones));  // Yes of Yes and No
     return QMessageBox::StandardButton(caja.exec());
@@ -54,15 +45,15 @@ bool Avisos::Pregunta(QWidget* padre, const QString& texto)
 
 void Avisos::ModoPrueba(bool activo)
 {
-    EstadoPrueba() = Prueba{activo, {}, {}};
+    Prueba().Activar(activo);
 }
 
 void Avisos::Responder(QMessageBox::StandardButton siguiente)
 {
-    EstadoPrueba().respuestas.enqueue(siguiente);
+    Prueba().respuestas.enqueue(siguiente);
 }
 
 QList<Avisos::Visto> Avisos::Vistos()
 {
-    return std::exchange(EstadoPrueba().vistos, {});
+    return Prueba().Vistos();
 }
