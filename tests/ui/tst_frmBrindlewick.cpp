@@ -554,7 +554,8 @@ void PruebaVentana::vistaPrevia()
 }
 
 // "Historial" lists the runs, newest first; an entry is undone once its foretold undo is
-// confirmed, through the window's run, and the table then shows it undone below the undo.
+// confirmed, through the window's run, and the table then shows it undone below the undo;
+// in English, the same entries in English.
 void PruebaVentana::historial()
 {
     Banco b;
@@ -579,6 +580,11 @@ void PruebaVentana::historial()
     QCOMPARE(b.c.nombres(), Lista({"a", "a.y", "b"}));
     // "Guardar Log" turned off: no run offered to save.
     QVERIFY(b.menu("mnuDeshacer")->isEnabled() && b.numArchivos() == u"Listo" && cComDlg::Peticiones().isEmpty());
+    // The same cards read in English: they keep what was chosen, not the words.
+    Hablar(Idioma::Ingles);
+    filas = Filas(std::make_unique<frmHistorial>(CarpetaHistorial(b.e.RutaLog), nullptr, nullptr).get(), 2, 6);
+    Hablar(Idioma::Espanol);
+    QCOMPARE(filas.mid(0, 2), Lista({"Undo: Change extensions to: x|1|0|", "Change extensions to: y|1|0|"}));
 }
 
 // Tab walks every window as it reads, the arrows choose among options, Esc closes each
