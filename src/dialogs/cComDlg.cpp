@@ -79,9 +79,9 @@ QString ExtensionDe(const QString& patron)
 
 // Qt's dialog with the checks of the Windows flags that it lacks: its file mode already keeps
 // the Open button off while the typed file does not exist. They run in accept(), which a native
-// dialog would not let us veto, and speak Spanish through the program's message boxes.
-// Qt's file model writes sizes and dates in the system's language; these speak Spanish.
-class EnEspanol final : public QIdentityProxyModel {
+// dialog would not let us veto, and speak through the program's message boxes.
+// Qt's file model writes sizes and dates in the system's language; these speak the program's.
+class EnSuIdioma final : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex& i, int rol) const override
@@ -90,9 +90,9 @@ public:
         const QModelIndex origen = mapToSource(i);
         if (rol != Qt::DisplayRole || modelo->isDir(origen) || (i.column() != 1 && i.column() != 3))
             return QIdentityProxyModel::data(i, rol);
-        const QLocale espanol(QLocale::Spanish, QLocale::Spain);
-        return i.column() == 1 ? espanol.formattedDataSize(modelo->size(origen))
-                               : espanol.toString(modelo->lastModified(origen), QLocale::ShortFormat);
+        const QLocale idioma;  // the program's, which Hablar set
+        return i.column() == 1 ? idioma.formattedDataSize(modelo->size(origen))
+                               : idioma.toString(modelo->lastModified(origen), QLocale::ShortFormat);
     }
 };
 
@@ -102,7 +102,7 @@ public:
         : QFileDialog(peticion.dueno, peticion.titulo), p(peticion)
     {
         setOption(DontUseNativeDialog);
-        setProxyModel(new EnEspanol(this));
+        setProxyModel(new EnSuIdioma(this));
         setOption(DontConfirmOverwrite);  // asked in accept(), after the suffix is added
         setAcceptMode(p.abrir ? AcceptOpen : AcceptSave);
         setFileMode(p.ficheroDebeExistir ? ExistingFile : AnyFile);

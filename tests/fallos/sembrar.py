@@ -10,7 +10,7 @@ build, a test program that does not exist or fails without any fault).
 
 A fault file:
     # what the fault breaks, in one line
-    programs: tst_engine tst_resistencia:discoLleno,usoProlongado
+    programs: tst_engine tst_resistencia:discoLleno,corteDeLuz
     @ src/engine/Reglas.cpp
     -    the exact lines to replace (they must occur once in the file)
     +    the lines put in their place

@@ -129,8 +129,7 @@ void PruebaPlataforma::ramasDelSistema_data()
     QTest::addColumn<QString>("nuevo");
     QTest::addColumn<QStringList>("llamadas");  // the last one "ok" or "refused"
     QTest::newRow("plain") << QList{0, 0, 0} << "a" << "b" << Lista({"renameat2", "ok"});
-    QTest::newRow("case only, the folder ignores case")
-        << QList{EEXIST, 0, 0} << "a" << "A" << Lista({"renameat2", "list", "rename", "list", "ok"});
+    QTest::newRow("case only, the folder ignores case") << QList{EEXIST, 0, 0} << "a" << "A" << Lista({"renameat2", "list", "rename", "list", "ok"});
     QTest::newRow("case only, another entry holds that spelling: a hard link or a file")
         << QList{EEXIST, 0, 0} << "a A" << "A" << Lista({"renameat2", "list", "refused"});
     QTest::newRow("case only, a plain rename does nothing: through a name of its own")

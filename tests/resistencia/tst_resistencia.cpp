@@ -14,18 +14,6 @@ QStringList Numerados(int cuantos)
     return nombres;
 }
 
-int FicherosAbiertos()
-{
-    return int(QDir(u"/proc/self/fd"_qs).entryList(QDir::System | QDir::Files).size());
-}
-
-long MemoriaResidenteKiB()
-{
-    QFile statm(u"/proc/self/statm"_qs);
-    statm.open(QIODevice::ReadOnly);
-    return statm.readAll().split(' ').value(1).toLong() * 4;
-}
-
 // A folder of numbered files with its data folder beside it, and the runs of a child process
 // over it: the real rename step, log and plan, killed where the test says.
 struct Matadero {
@@ -83,7 +71,6 @@ private Q_SLOTS:
     void matarAlAzar();
     void corteDeLuz();
     void discoLleno();
-    void usoProlongado();
 };
 
 void PruebaResistencia::initTestCase()
@@ -251,54 +238,6 @@ void PruebaResistencia::discoLleno()
     b.menu("mnuHistorial")->trigger();
     QCOMPARE(Mensajes().value(0).section(u'\n', 0, 0), u"!No se pudo guardar el log:"_qs);
     QVERIFY(!QFile::exists(punto.camino(u"lote.bwk"_qs)));
-}
-
-void PruebaResistencia::usoProlongado()
-{
-#if defined(__SANITIZE_ADDRESS__)
-    QSKIP("memory growth is measured in the plain build: the sanitizer's quarantine hides it");
-#endif
-    // Runs with random operations, each undone from the menu: the folder comes back whole,
-    // no file stays open and the memory does not grow from run to run.
-    Banco b;
-    b.menu("mnuGuardar")->trigger();
-    b.c.crear(Numerados(5000) + Lista({"f00001.png", "g.jpg", "n05"}));  // names runs will meet
-    const auto antes = b.c.contenido();
-    const auto uno = [](const QStringList& textos) {
-        return textos.at(QRandomGenerator::global()->bounded(int(textos.size())));
-    };
-    const QList<QStringList> primeras{Lista({"png", "", ".x"}), Lista({"f0", ".jpg", ""}),
-                                      Lista({"_a", "", " b"}), Lista({"n*", "*.jpg", "a.b", "x*/y"}),
-                                      {{}}, {{}}};
-    const int abiertos = FicherosAbiertos();
-    QList<long> memoria;
-    // Each "Resultado" a run with failures shows is closed, as a user does.
-    QTimer cerrar;
-    connect(&cerrar, &QTimer::timeout, this, [] {
-        if (auto* resultado = qobject_cast<frmResultado*>(QApplication::activeModalWidget()))
-            resultado->reject();
-    });
-    cerrar.start(5);
-    for (int vuelta = 0; vuelta < 30; ++vuelta) {
-        b.escribir("txtString2", uno(Lista({"g", "", "00"})));
-        b.escribir("txtPosicion", QString::number(QRandomGenerator::global()->bounded(12)));
-        b.escribir("txtGenerarDesde", QString::number(QRandomGenerator::global()->bounded(-50, 100)));
-        QTest::mouseClick(b.hijo(uno(Lista({"optAnadirPrincipio", "optAnadirFinal", "optAnadirEn"}))),
-                          Qt::LeftButton);
-        const int opcion = QRandomGenerator::global()->bounded(6);
-        b.correr({u"*"_qs}, Opcion(opcion), uno(primeras[opcion]));
-        QCOMPARE(b.numArchivos(), u"Listo"_qs);
-        b.menu("mnuDeshacer")->trigger();
-        QCOMPARE(b.c.contenido(), antes);
-        QCOMPARE(FicherosAbiertos(), abiertos);
-        Avisos::Vistos();
-        memoria << MemoriaResidenteKiB();
-    }
-    // After the first runs have filled the caches, the memory stays where it is.
-    const long asentada = *std::max_element(memoria.begin() + 5, memoria.begin() + 10);
-    const long final = *std::max_element(memoria.end() - 5, memoria.end());
-    qInfo("resident memory: %ld KiB after 10 runs, %ld KiB after 30", asentada, final);
-    QVERIFY2(final - asentada < 2048, "memory grows from run to run");
 }
 
 QTEST_MAIN(PruebaResistencia)

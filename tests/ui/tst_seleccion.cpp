@@ -196,8 +196,7 @@ void PruebaSeleccion::cerrar_data()
     QTest::newRow("Aceptar with nothing selected") << QStringList() << 1 << no << QStringList();
     QTest::newRow("Cancelar") << Lista({"*"}) << 2 << no << QStringList();
     QTest::newRow("close box: unloaded") << Lista({"*"}) << 0 << no << QStringList();
-    QTest::newRow("a saved log beside other files, Yes leaves it out")
-        << Lista({"1", "^10"}) << 1 << QMessageBox::Yes << Lista({"foto2.jpg"});
+    QTest::newRow("a saved log beside other files, Yes leaves it out") << Lista({"1", "^10"}) << 1 << QMessageBox::Yes << Lista({"foto2.jpg"});
     QTest::newRow("No keeps it") << Lista({"1", "^10"}) << 1 << QMessageBox::No << Lista({"foto2.jpg", "lote.BWK"});
     QTest::newRow("a saved log alone, taken as it is") << Lista({"10"}) << 1 << no << Lista({"lote.BWK"});
 }
