@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <type_traits>
+
 namespace {
 
 QString ExtensionNoValida()
@@ -89,6 +91,7 @@ constexpr Caja CajasCambiar[] = {Caja::Buscar, Caja::Reemplazo};
 constexpr Caja CajasAnadir[] = {Caja::Anadir, Caja::Posicion};
 constexpr Caja CajasGenerar[] = {Caja::Patron, Caja::Desde};
 
+// One row per Opcion, in its order.
 const DefinicionOperacion Tabla[] = {
     {Opcion::Extension, "extension", QT_TRANSLATE_NOOP("Operaciones", "Cambiar extensiones a:"), "", CajasExtension,
      LeerExtension, [](const Operacion& op, const Estado& e, PasoRenombrar& paso, Pantalla& pantalla) {
@@ -122,6 +125,8 @@ const DefinicionOperacion Tabla[] = {
      },
      [](const Operacion&) { return QStringLiteral("a --> A"); }},
 };
+
+static_assert(std::extent_v<decltype(Tabla)> == NumOpciones);
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 // The operations, in the order of their options in the panel (optOpciones_0 onwards).
 enum class Opcion { Extension, Cambiar, Anadir, Generar, Minusculas, Mayusculas };
+inline constexpr int NumOpciones = 6;
 
 // The text boxes of the panel.
 enum class Caja { Extension, Buscar, Reemplazo, Anadir, Posicion, Patron, Desde };

@@ -108,7 +108,7 @@ private:
     QPushButton* cmdProcesar;
     QLabel* lblNumArchivos;
     QGroupBox* fraOpciones;
-    std::array<QRadioButton*, 6> optOpciones;  // by Opcion
+    std::array<QRadioButton*, NumOpciones> optOpciones;  // by Opcion
     std::array<QLineEdit*, NumCajas> cajas;    // by Caja
     QLineEdit* txtExtension;
     QLineEdit* txtString1;
