@@ -107,11 +107,22 @@ def pulsar(o, nombre):
 
 def arrancar(orden, carpeta, **entorno):
     """Starts `orden` (a list of str or bytes) in `carpeta` on this display, its output kept
-    for a failure; it is stopped when the test ends."""
-    salida = open(os.path.join(os.environ["XDG_RUNTIME_DIR"], f"programa-{len(_programas)}.log"), "wb")
-    proceso = subprocess.Popen(orden, cwd=carpeta, stdout=salida, stderr=subprocess.STDOUT,
-                               env={**os.environ, "QT_QPA_PLATFORM": "xcb", **entorno})
-    _programas.append((proceso, salida.name))
+    for a failure; it is stopped when the test ends. A start the display refused at once (seen
+    on a loaded machine, never reproduced) is tried again, and said."""
+    for intento in range(3):
+        salida = open(os.path.join(os.environ["XDG_RUNTIME_DIR"], f"programa-{len(_programas)}.log"), "wb")
+        proceso = subprocess.Popen(orden, cwd=carpeta, stdout=salida, stderr=subprocess.STDOUT,
+                                   env={**os.environ, "QT_QPA_PLATFORM": "xcb", **entorno})
+        _programas.append((proceso, salida.name))
+        try:
+            proceso.wait(0.5)
+        except subprocess.TimeoutExpired:
+            return proceso
+        with open(salida.name, "rb") as f:
+            if b"could not connect to display" not in f.read():
+                return proceso
+        print(f"note: the display refused the program (start {intento + 1}); started again", flush=True)
+        time.sleep(0.5)
     return proceso
 
 

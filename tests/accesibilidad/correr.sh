@@ -67,11 +67,12 @@ export LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE='' TZ=UTC NO_AT_BRIDGE=0 GSETTINGS_B
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 
 # The server writes the display it found free to the descriptor: no race with parallel runs.
-# On a shared machine a server has once reported a display no client could then reach: the
-# display must answer before the test relies on it, and a server that does not is replaced.
+# Without -noreset it starts over each time its last client leaves (the check below, the
+# accessibility bus), and a program that connects meanwhile is refused. The display must
+# answer before the test relies on it; a server that does not is replaced.
 for intento in 1 2 3; do
     rm -f "$XDG_RUNTIME_DIR/pantalla"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$XDG_RUNTIME_DIR/pantalla" \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$XDG_RUNTIME_DIR/pantalla" \
         >"$XDG_RUNTIME_DIR/xvfb.log" 2>&1 &
     pids+=($!)
     if esperar 100 grep -qs . "$XDG_RUNTIME_DIR/pantalla"; then
