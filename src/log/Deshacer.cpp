@@ -227,15 +227,16 @@ QList<Registro> JuzgarCola(const Corrida& c, const QString& carpeta, QSet<QStrin
         supuestoDe.insert(a->supuesto, a.key());
     int distintos = 0;
     const auto seguir = [&](const QString& desde, const QString& hacia) {
-        const auto i = supuestoDe.find(desde);
-        if (desde == hacia || i == supuestoDe.end())
+        const auto i = supuestoDe.constFind(desde);
+        if (desde == hacia || i == supuestoDe.cend())
             return;
-        Apartado& a = apartados[*i];
+        const quint64 numero = *i;  // a copy: changing the hash may move its values
+        Apartado& a = apartados[numero];
         distintos -= a.real != a.supuesto;
         a.supuesto = hacia;
         distintos += a.real != a.supuesto;
-        supuestoDe.insert(hacia, *i);
-        supuestoDe.erase(supuestoDe.find(desde));
+        supuestoDe.remove(desde);
+        supuestoDe.insert(hacia, numero);
     };
     for (const Apartado& a : std::as_const(apartados))
         distintos += a.real != a.supuesto;

@@ -25,7 +25,8 @@ void AnadirCampoBytes(QByteArray& linea, QByteArrayView bytes)
         linea.resize(inicio + bytes.size() + 2);
         char* p = linea.data() + inicio;
         *p = '"';
-        std::memcpy(p + 1, bytes.data(), size_t(bytes.size()));
+        if (!bytes.isEmpty())  // an empty view may have no data at all
+            std::memcpy(p + 1, bytes.data(), size_t(bytes.size()));
         p[bytes.size() + 1] = '"';
         return;
     }

@@ -31,12 +31,12 @@ QList<FilaResultado> LeerResultado(const QByteArray& bytes)
             tomados.insert(paso.nuevo);
         }
         if (const auto antes = dadoPor.constFind(r.viejo); antes != dadoPor.cend()) {
-            FilaResultado& fila = filas[*antes];
+            const qsizetype fila = *antes;  // a copy: the insert below may move the hash's values
             // Back under its own name after its new one failed: the failure is what it tells.
-            if (!(paso.razon.isEmpty() && paso.nuevo == fila.actual))
-                fila = {fila.actual, paso.nuevo, paso.razon};
+            if (!(paso.razon.isEmpty() && paso.nuevo == filas[fila].actual))
+                filas[fila] = {filas[fila].actual, paso.nuevo, paso.razon};
             if (paso.razon.isEmpty())
-                dadoPor.insert(paso.nuevo, *antes);
+                dadoPor.insert(paso.nuevo, fila);
             continue;
         }
         if (paso.razon.isEmpty())
