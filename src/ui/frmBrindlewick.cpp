@@ -374,7 +374,7 @@ void frmBrindlewick::ElegirCaja(QLineEdit* caja)
 
 QLineEdit* frmBrindlewick::ActivarCajas()
 {
-    const DefinicionOperacion& d = Definicion(PanelActual().opcion);
+    const DefinicionOperacion& d = Definicion(OpcionElegida());
     for (QLineEdit* caja : cajas)
         caja->setEnabled(false);
     for (Caja c : d.cajas)
@@ -397,14 +397,18 @@ void frmBrindlewick::Bloquear(bool proceso)
     }
 }
 
+Opcion frmBrindlewick::OpcionElegida() const
+{
+    for (const DefinicionOperacion& d : Operaciones())
+        if (optOpciones[size_t(d.opcion)]->isChecked())
+            return d.opcion;
+    return Opcion::Extension;  // the group always keeps one chosen
+}
+
 Panel frmBrindlewick::PanelActual() const
 {
     Panel p;
-    for (const DefinicionOperacion& d : Operaciones())
-        if (optOpciones[size_t(d.opcion)]->isChecked()) {
-            p.opcion = d.opcion;
-            break;
-        }
+    p.opcion = OpcionElegida();
     p.modo = optAnadirFinal->isChecked()       ? ModoFinal
         : optAnadirPrincipio->isChecked() ? ModoPrincipio
         : optAnadirEn->isChecked()        ? ModoPosicion

@@ -83,6 +83,7 @@ private:
     // `rotulo` (when given) while `corrida` renames, then its end told as the run's end is
     // (summary, save offer, "Listo"), or its refusal, which leaves the window as it was.
     void Correr(const std::function<ResultadoProceso()>& corrida, const QString& rotulo = {});
+    Opcion OpcionElegida() const;
     Panel PanelActual() const;
     // "Resultado", from the log `log` of the run just ended.
     void MostrarResultado(const QString& log);
